@@ -33,45 +33,45 @@ inline constexpr std::int32_t kClBtnFace = static_cast<std::int32_t>(0xFF00000F)
 inline constexpr std::int32_t kClWindow = static_cast<std::int32_t>(0xFF000005);
 
 class TExportHost {
-public:
-    virtual ~TExportHost() = default;
+ public:
+  virtual ~TExportHost() = default;
 
-    // The folder box's current text: the database root, passed to discovery unchanged.
-    virtual std::string DatabaseRoot() = 0;
+  // The folder box's current text: the database root, passed to discovery unchanged.
+  virtual std::string DatabaseRoot() = 0;
 
-    // Control states. The run disables both controls before the output dialog and restores
-    // them, in the order button, folder box, colour, on every way out of the run.
-    virtual void SetExportButtonEnabled(bool enabled) = 0;
-    virtual void SetFolderBoxEnabled(bool enabled) = 0;
-    virtual void SetFolderBoxColor(std::int32_t systemColor) = 0;
+  // Control states. The run disables both controls before the output dialog and restores
+  // them, in the order button, folder box, colour, on every way out of the run.
+  virtual void SetExportButtonEnabled(bool enabled) = 0;
+  virtual void SetFolderBoxEnabled(bool enabled) = 0;
+  virtual void SetFolderBoxColor(std::int32_t systemColor) = 0;
 
-    // The output dialog: title "Choose directory", preset "default.txt" (then the last chosen
-    // name), no filter, one file, the file and its folder need not exist. Returns the chosen
-    // file's full name ("/"-separated), or nothing when the user cancelled.
-    virtual std::optional<std::string> ChooseOutputFile() = 0;
+  // The output dialog: title "Choose directory", preset "default.txt" (then the last chosen
+  // name), no filter, one file, the file and its folder need not exist. Returns the chosen
+  // file's full name ("/"-separated), or nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseOutputFile() = 0;
 
-    // Modal dialogs centred on the screen, one "OK" button each.
-    // Error dialog: caption "Error", the error icon.
-    virtual void ShowErrorDialog(const std::string& text) = 0;
-    // Plain message dialog: caption the application title, no icon.
-    virtual void ShowMessageDialog(const std::string& text) = 0;
+  // Modal dialogs centred on the screen, one "OK" button each.
+  // Error dialog: caption "Error", the error icon.
+  virtual void ShowErrorDialog(const std::string& text) = 0;
+  // Plain message dialog: caption the application title, no icon.
+  virtual void ShowMessageDialog(const std::string& text) = 0;
 
-    // Services the message loop once: every pending window event is handled, then it returns
-    // at once. Called once per row and once per folder entry, i.e. millions of times in a
-    // large export, so it must be cheap when nothing is pending (a GTK host checks
-    // gtk_events_pending() before iterating; a headless host does nothing or counts).
-    virtual void ProcessMessages() = 0;
+  // Services the message loop once: every pending window event is handled, then it returns
+  // at once. Called once per row and once per folder entry, i.e. millions of times in a
+  // large export, so it must be cheap when nothing is pending (a GTK host checks
+  // gtk_events_pending() before iterating; a headless host does nothing or counts).
+  virtual void ProcessMessages() = 0;
 
-    // True once the application has been asked to terminate (the main window was closed, or
-    // Ctrl-C in the headless front end). Tested before every row.
-    virtual bool Terminated() = 0;
+  // True once the application has been asked to terminate (the main window was closed, or
+  // Ctrl-C in the headless front end). Tested before every row.
+  virtual bool Terminated() = 0;
 
-    // Progress notifications for hosts that show them. The window ignores them.
-    virtual void OnDatabasesFound(std::size_t /*count*/) {}
-    // A database's query is open; rowCount rows follow, each preceded by ProcessMessages().
-    virtual void OnDatabaseOpened(std::size_t /*index*/, const std::string& /*path*/,
-                                  std::size_t /*rowCount*/) {}
-    virtual void OnChatFileCreated(const std::string& /*fullPath*/) {}
+  // Progress notifications for hosts that show them. The window ignores them.
+  virtual void OnDatabasesFound(std::size_t /*count*/) {}
+  // A database's query is open; rowCount rows follow, each preceded by ProcessMessages().
+  virtual void OnDatabaseOpened(std::size_t /*index*/, const std::string& /*path*/,
+                                std::size_t /*rowCount*/) {}
+  virtual void OnChatFileCreated(const std::string& /*fullPath*/) {}
 };
 
 }  // namespace tavrin::chat_export

@@ -1,0 +1,226 @@
+#include "export/chat_export.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "export/file_names.h"
+#include "export/find_file_pattern.h"
+#include "store/message_query.h"
+
+namespace tavrin::chat_export {
+
+namespace {
+
+constexpr std::string_view kDatabaseFileName = "main.db";
+constexpr std::string_view kNoDatabasesText = "No log files found !";
+// A chat group whose date part is shorter than this has no usable date and gets no file.
+constexpr std::size_t kShortestDatePart = 6;
+
+// Restores the controls on every way out of the run, in the order the window relies on.
+class ControlsGuard {
+ public:
+  explicit ControlsGuard(TExportHost& host) : host_(host) {
+    host_.SetExportButtonEnabled(false);
+    host_.SetFolderBoxEnabled(false);
+    host_.SetFolderBoxColor(kClBtnFace);
+  }
+  ~ControlsGuard() {
+    try {
+      host_.SetExportButtonEnabled(true);
+      host_.SetFolderBoxEnabled(true);
+      host_.SetFolderBoxColor(kClWindow);
+    } catch (...) {
+      // Restoring runs while another failure may be on its way out; that one is reported.
+    }
+  }
+  ControlsGuard(const ControlsGuard&) = delete;
+  ControlsGuard& operator=(const ControlsGuard&) = delete;
+
+ private:
+  TExportHost& host_;
+};
+
+std::size_t CharacterCount(std::string_view utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// True when something other than spaces and control characters (U+0020 and below) is left
+// after trimming both ends, i.e. when any character is above U+0020.
+bool HasVisibleText(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) > 0x20; });
+}
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Every chat file name given out in this run, so that no later chat group replaces one.
+class ChatFileNames {
+ public:
+  std::string Claim(const std::string& natural) {
+    if (claimed_.insert(natural).second) return natural;
+    const std::string stem = natural.substr(0, natural.size() - 4);  // without ".txt"
+    for (std::size_t n = 2;; ++n) {
+      std::string candidate = stem + "_" + std::to_string(n) + ".txt";
+      if (claimed_.insert(candidate).second) return candidate;
+    }
+  }
+
+ private:
+  std::unordered_set<std::string> claimed_;
+};
+
+// The line writer of one chat file: formats, converts and writes, reusing its buffers so a
+// row costs no allocation once the buffers have grown to the longest line.
+class ChatLineWriter {
+ public:
+  explicit ChatLineWriter(const platform::CodePage& codePage) : codePage_(codePage) {}
+
+  void Write(platform::OutputFile& file, std::string_view mdate, std::string_view sender,
+             std::string_view body) {
+    line_.clear();
+    line_.append("[").append(mdate).append("] ").append(sender).append(": ").append(body);
+    line_.append("\r\n");
+    file.Write(Encoded());
+  }
+
+ private:
+  // Every code page of this platform's locales holds ASCII unchanged, so the common all-ASCII
+  // line is written as it is.
+  std::string_view Encoded() {
+    if (IsAscii(line_)) return line_;
+    if (codePage_.IsUtf8()) {
+      encoded_.clear();
+      platform::AppendValidUtf8(line_, encoded_);
+    } else {
+      encoded_ = codePage_.Narrow(line_);
+    }
+    return encoded_;
+  }
+
+  const platform::CodePage& codePage_;
+  std::string line_;
+  std::string encoded_;
+};
+
+class ExportRun {
+ public:
+  explicit ExportRun(const TExportContext& context)
+      : context_(context), host_(context.host), lineWriter_(context.codePage) {}
+
+  TExportSummary Run() {
+    ControlsGuard controls(host_);
+    const std::optional<std::string> chosen = host_.ChooseOutputFile();
+    if (!chosen) {
+      summary_.cancelled = true;
+      return summary_;
+    }
+    outputFolder_ = OutputFolderOf(*chosen);
+    std::vector<std::string> databases;
+    FindFilePattern(host_.DatabaseRoot(), std::string(kDatabaseFileName), databases,
+                    context_.lister, [this] { host_.ProcessMessages(); });
+    if (databases.empty()) {
+      host_.ShowErrorDialog(std::string(kNoDatabasesText));
+      return summary_;
+    }
+    host_.OnDatabasesFound(databases.size());
+    for (std::size_t i = 0; i < databases.size(); ++i) ExportDatabase(i, databases[i]);
+    summary_.databases = databases.size();
+    summary_.terminated = host_.Terminated();
+    return summary_;
+  }
+
+ private:
+  void OpenDatabase(const std::string& path) {
+    store::TSQLConnection& connection = context_.connection;
+    connection.SetConnected(false);
+    connection.SetDatabase(path);
+    connection.SetConnected(true);
+    context_.query.SetSQL(store::kMessageQuery);
+    context_.query.Open();
+  }
+
+  void ExportDatabase(std::size_t index, const std::string& path) {
+    OpenDatabase(path);
+    store::TReadOnlyQuery& query = context_.query;
+    const store::TField& chatname = query.FieldByName("chatname");
+    const store::TField& mdate = query.FieldByName("mdate");
+    const store::TField& sender = query.FieldByName("from_dispname");
+    const store::TField& body = query.FieldByName("msg");
+    host_.OnDatabaseOpened(index, path, query.RecordCount());
+
+    // The query's cache outlives the loop, so the chat name can be held as a view into it.
+    std::string_view currentChat;
+    bool inChatGroup = false;
+    std::unique_ptr<platform::OutputFile> chatFile;
+    while (!query.Eof() && !host_.Terminated()) {
+      host_.ProcessMessages();
+      const std::string_view chat = chatname.AsString();
+      const std::string_view date = mdate.AsString();
+      if (!inChatGroup || chat != currentChat) {
+        inChatGroup = true;
+        currentChat = chat;
+        CloseChatFile(chatFile);
+        chatFile = StartChatGroup(chat, date);
+      }
+      if (chatFile) {
+        const std::string_view text = body.AsString();
+        if (HasVisibleText(text)) {
+          lineWriter_.Write(*chatFile, date, sender.AsString(), text);
+          ++summary_.lines;
+        }
+      }
+      ++summary_.rows;
+      query.Next();
+    }
+    CloseChatFile(chatFile);
+  }
+
+  // A failed close leaves the file closed all the same; the failure ends the run.
+  static void CloseChatFile(std::unique_ptr<platform::OutputFile>& chatFile) {
+    std::unique_ptr<platform::OutputFile> closing = std::move(chatFile);
+    if (closing) closing->Close();
+  }
+
+  // The chat file of a new chat group, or none when the group has no date or no chat name.
+  std::unique_ptr<platform::OutputFile> StartChatGroup(std::string_view chat,
+                                                       std::string_view newestDate) {
+    const std::string datePart = ChatDatePart(newestDate);
+    if (CharacterCount(datePart) < kShortestDatePart || chat.empty()) return nullptr;
+    const std::string fileName = names_.Claim(ChatFileName(outputFolder_, datePart, chat));
+    std::unique_ptr<platform::OutputFile> file;
+    try {
+      file = context_.files.CreateFile(fileName);
+    } catch (...) {
+      // The user learns which file failed before learning why.
+      host_.ShowMessageDialog(fileName);
+      throw;
+    }
+    ++summary_.chatFiles;
+    host_.OnChatFileCreated(fileName);
+    return file;
+  }
+
+  const TExportContext& context_;
+  TExportHost& host_;
+  ChatLineWriter lineWriter_;
+  ChatFileNames names_;
+  std::string outputFolder_;
+  TExportSummary summary_;
+};
+
+}  // namespace
+
+TExportSummary doTavrinExport(const TExportContext& context) {
+  return ExportRun(context).Run();
+}
+
+}  // namespace tavrin::chat_export
