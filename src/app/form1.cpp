@@ -1,0 +1,240 @@
+#include "app/form1.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "export/chat_export.h"
+#include "platform/code_page.h"
+#include "platform/default_root.h"
+#include "platform/directory_lister.h"
+#include "platform/file_writer.h"
+#include "store/read_only_query.h"
+#include "store/sql_connection.h"
+#include "widgets/drawing/color.h"
+
+namespace tavrin::app {
+
+// FIXME: stand-ins until the smooth panel and button are in the tree.
+class TPanelStandIn final : public controls::TControl {
+ public:
+  using controls::TControl::TControl;
+};
+class TButtonStandIn final : public controls::TControl {
+ public:
+  explicit TButtonStandIn(controls::TControl* parent) : controls::TControl(parent) {
+    SetTabStop(true);
+  }
+
+ protected:
+  void MouseUp(controls::TMouseButton button, controls::TShiftState shift, int x,
+               int y) override {
+    controls::TControl::MouseUp(button, shift, x, y);
+    Click();
+  }
+  void Paint(cairo_t* cr) override {
+    cairo_set_source_rgb(cr, Enabled() ? 0.52 : 0.31, Enabled() ? 0.75 : 0.31,
+                         Enabled() ? 0.91 : 0.31);
+    cairo_paint(cr);
+  }
+};
+
+// The parts the window owns besides the hosted GTK widgets, in their designed order.
+struct TForm1::TParts {
+  explicit TParts(controls::TControl* form) : SmoothPanel1(form), btn(&SmoothPanel1) {}
+  TPanelStandIn SmoothPanel1;
+  TButtonStandIn btn;
+  store::TSQLConnection Connection1;
+  store::TReadOnlyQuery zq{"zq"};
+  platform::PosixDirectoryLister lister;
+  platform::PosixFileSystem files;
+};
+
+namespace {
+
+// CSS text for a colour of the window's colour type, system colours resolved now.
+std::string CssColor(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb & 0xFF, (rgb >> 8) & 0xFF,
+                (rgb >> 16) & 0xFF);
+  return text;
+}
+
+void ApplyCss(GtkWidget* widget, GtkCssProvider* provider, const std::string& css) {
+  gtk_css_provider_load_from_data(provider, css.c_str(), static_cast<gssize>(css.size()),
+                                  nullptr);
+  gtk_style_context_add_provider(gtk_widget_get_style_context(widget),
+                                 GTK_STYLE_PROVIDER(provider),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+void ApplyOwnedCss(GtkWidget* widget, const std::string& css) {
+  GtkCssProvider* provider = gtk_css_provider_new();
+  ApplyCss(widget, provider, css);
+  g_object_unref(provider);
+}
+
+double ScreenScale(GtkWidget* widget) {
+  const double dpi = gdk_screen_get_resolution(gtk_widget_get_screen(widget));
+  return dpi > 0 ? dpi / 96.0 : 1.0;
+}
+
+}  // namespace
+
+TForm1::TForm1(TApplication& application)
+    : application_(application), parts_(std::make_unique<TParts>(this)) {
+  scale_ = ScreenScale(GTK_WIDGET(Window()));
+  parts_->zq.SetConnection(&parts_->Connection1);
+  CreateWindowFrame();
+  CreateControls();
+  application_.SetMainWindow(Window());
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  application_.SetMainWindow(nullptr);
+  if (edit1Style_) g_object_unref(edit1Style_);
+}
+
+int TForm1::Scaled(int designed) const {
+  return static_cast<int>(std::lround(designed * scale_));
+}
+
+void TForm1::CreateWindowFrame() {
+  SetName("Form1");
+  SetCaption(layout::kCaption);
+  SetDialogFrame(true);
+  SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
+  SetColor(clBtnFace);
+  SetFont(TFont{.Name = "Tahoma", .Size = 8, .Style = 0, .Color = clWindowText});
+  // The hosted GTK widgets take the window's font and face colour through the style sheet.
+  ApplyOwnedCss(GTK_WIDGET(Window()),
+                "window { background-color: " + CssColor(clBtnFace) +
+                    "; background-image: none; }\n"
+                    "label, entry { font-family: Tahoma; font-size: " +
+                    std::to_string(Scaled(11)) + "px; font-weight: normal; }");
+  ConnectCloseRequest();
+}
+
+void TForm1::ConnectCloseRequest() {
+  g_signal_connect(Window(), "delete-event", G_CALLBACK(OnDeleteEvent), this);
+}
+
+void TForm1::Place(controls::TControl& control, const TBounds& bounds) {
+  control.SetBounds(Scaled(bounds.Left), Scaled(bounds.Top), Scaled(bounds.Width),
+                    Scaled(bounds.Height));
+}
+
+void TForm1::CreateControls() {
+  auto& panel = parts_->SmoothPanel1;
+  panel.SetName("SmoothPanel1");
+  panel.SetTabOrder(0);
+  Place(panel, layout::kSmoothPanel1);
+
+  auto& button = parts_->btn;
+  button.SetName("btn");
+  button.SetTabOrder(0);
+  button.OnClick = [this](controls::TControl&) {
+    Guarded(application_, [this] { btnClick(); });
+  };
+  Place(button, layout::kBtn);
+
+  GtkWidget* label = gtk_label_new("Msg db location:");
+  gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+  gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
+  // Opaque: the label's rectangle shows the face colour, not the panel's gradient.
+  ApplyOwnedCss(label, "label { background-color: " + CssColor(clBtnFace) +
+                           "; color: " + CssColor(clWindowText) +
+                           "; padding: 0; margin: 0; min-height: 0; }");
+  label1_ = std::make_unique<controls::THostedWidget>(&panel, label);
+  label1_->SetName("Label1");
+  Place(*label1_, layout::kLabel1);
+
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+  edit1Style_ = gtk_css_provider_new();
+  gtk_style_context_add_provider(gtk_widget_get_style_context(entry),
+                                 GTK_STYLE_PROVIDER(edit1Style_),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  edit1_ = std::make_unique<controls::THostedWidget>(&panel, entry);
+  edit1_->SetName("Edit1");
+  edit1_->SetTabStop(true);
+  edit1_->SetTabOrder(1);
+  SetFolderBoxColor(clWindow);
+  Place(*edit1_, layout::kEdit1);
+}
+
+controls::TControl& TForm1::SmoothPanel1() { return parts_->SmoothPanel1; }
+controls::TControl& TForm1::btn() { return parts_->btn; }
+GtkEntry* TForm1::Edit1Entry() const { return GTK_ENTRY(edit1_->Hosted()); }
+
+gboolean TForm1::OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer self) {
+  // The window stays until the loop has ended; an export running now finishes first.
+  static_cast<TForm1*>(self)->application_.Terminate();
+  return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Event handlers
+
+void TForm1::FormCreate() {
+  gtk_entry_set_text(Edit1Entry(), platform::DefaultDatabaseRoot().c_str());
+}
+
+void TForm1::btnClick() { doTavrinExport(); }
+
+void TForm1::doTavrinExport() {
+  const chat_export::TExportContext context{*this,
+                                            parts_->Connection1,
+                                            parts_->zq,
+                                            platform::HostCodePage(),
+                                            parts_->lister,
+                                            parts_->files};
+  struct ExportingScope {
+    bool& flag;
+    explicit ExportingScope(bool& f) : flag(f) { flag = true; }
+    ~ExportingScope() { flag = false; }
+  } exporting(exporting_);
+  chat_export::doTavrinExport(context);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The export host
+
+std::string TForm1::DatabaseRoot() { return gtk_entry_get_text(Edit1Entry()); }
+
+void TForm1::SetExportButtonEnabled(bool enabled) { parts_->btn.SetEnabled(enabled); }
+
+void TForm1::SetFolderBoxEnabled(bool enabled) { edit1_->SetEnabled(enabled); }
+
+void TForm1::SetFolderBoxColor(std::int32_t systemColor) {
+  folderBoxColor_ = systemColor;
+  // A flat box: one-pixel frame, no rounding, no theme shading; the colour holds in the
+  // disabled state too, since that state is shown by the colour itself.
+  const std::string css = "entry, entry:disabled { background-color: " +
+                          CssColor(systemColor) +
+                          "; background-image: none; border: 1px solid " +
+                          CssColor(clWindowFrame) +
+                          "; border-radius: 0; box-shadow: none; outline: none;"
+                          " padding: 0 2px; min-height: 0; margin: 0; }";
+  gtk_css_provider_load_from_data(edit1Style_, css.c_str(), static_cast<gssize>(css.size()),
+                                  nullptr);
+}
+
+std::optional<std::string> TForm1::ChooseOutputFile() {
+  return application_.Dialogs().ChooseOutputFile(Window());
+}
+
+void TForm1::ShowErrorDialog(const std::string& text) {
+  application_.Dialogs().ShowErrorDialog(Window(), text);
+}
+
+void TForm1::ShowMessageDialog(const std::string& text) {
+  application_.Dialogs().ShowMessageDialog(Window(), application_.Title(), text);
+}
+
+void TForm1::ProcessMessages() { pump_.ProcessMessages(); }
+
+bool TForm1::Terminated() { return application_.Terminated(); }
+
+}  // namespace tavrin::app
