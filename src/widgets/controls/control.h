@@ -37,6 +37,10 @@
 #include <string>
 #include <vector>
 
+#include "widgets/drawing/color.h"
+#include "widgets/drawing/gp_text.h"
+#include "widgets/drawing/surface.h"
+
 namespace tavrin::controls {
 
 // Opens the display and starts GTK. Returns false when no display can be opened; controls
@@ -46,11 +50,6 @@ bool InitWindowing(int* argc, char*** argv);
 bool WindowingActive();
 
 // ----- value types --------------------------------------------------------------------------
-
-// A colour as the widgets store it: 0x00BBGGRR, negative (top bit set) for a system colour.
-using ColorValue = std::uint32_t;
-inline constexpr ColorValue kBtnFaceColor = 0xFF00000F;     // clBtnFace
-inline constexpr ColorValue kWindowTextColor = 0xFF000008;  // clWindowText
 
 using TCursor = std::int16_t;
 inline constexpr TCursor crDefault = 0;
@@ -101,45 +100,12 @@ enum TDialogCode : unsigned {
   dlgcWantChars = 0x80,    // characters are not offered as accelerators first
 };
 
-// The font a control holds and hands to children whose ParentFont is true.
-struct ControlFont {
-  enum Style : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-
-  std::string Name = "Tahoma";
-  // Character height in pixels, negative as the form data stores it (-11 is 8 pt at 96 dpi).
-  int Height = -11;
-  ColorValue Color = kWindowTextColor;
-  unsigned Styles = 0;
-
-  // Size in points at 96 dots per inch, rounded to the nearest.
-  int Size() const;
-  void SetSize(int points);
-  bool operator==(const ControlFont&) const = default;
-};
-
 struct ControlRect {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   int Right() const { return Left + Width; }
   int Bottom() const { return Top + Height; }
   bool Contains(int x, int y) const { return x >= Left && y >= Top && x < Right() && y < Bottom(); }
   bool operator==(const ControlRect&) const = default;
-};
-
-// Owner of a cairo image surface.
-class SurfaceOwner {
- public:
-  SurfaceOwner() = default;
-  explicit SurfaceOwner(cairo_surface_t* s) : surface_(s) {}
-  ~SurfaceOwner() { Reset(); }
-  SurfaceOwner(SurfaceOwner&& o) noexcept : surface_(o.surface_) { o.surface_ = nullptr; }
-  SurfaceOwner& operator=(SurfaceOwner&& o) noexcept;
-  SurfaceOwner(const SurfaceOwner&) = delete;
-  SurfaceOwner& operator=(const SurfaceOwner&) = delete;
-  cairo_surface_t* Get() const { return surface_; }
-  void Reset() noexcept;
-
- private:
-  cairo_surface_t* surface_ = nullptr;
 };
 
 class TForm;
@@ -201,15 +167,15 @@ class TControl {
   bool Showing() const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
-  ColorValue Color() const { return color_; }
-  void SetColor(ColorValue c);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
   TCursor Cursor() const { return cursor_; }
   virtual void SetCursor(TCursor c);
 
   // ---- font
-  const ControlFont& Font() const { return font_; }
+  const TFont& Font() const { return font_; }
   // Sets the control's own font; ParentFont becomes false (as when a user picks a font).
-  void SetFont(const ControlFont& font);
+  void SetFont(const TFont& font);
   bool ParentFont() const { return parentFont_; }
   // true takes the parent's font at once (and follows it from then on).
   void SetParentFont(bool v);
@@ -321,10 +287,17 @@ class TControl {
   void TakeParentFont();
   void NotifyChildrenFontChanged();
   void SetFocusedControl(TControl* control);  // root only
-  void PaintTree(cairo_t* cr, bool paintSelf);
-  void UpdateHeadless();
-  void ClearDirty();
-  bool AnyDirty() const;
+  void ForgetFocusWithin(TControl* subtree);   // root only
+  // The next control in tab order after current (wrapping around), or null.
+  TControl* FindNextControl(TControl* current, bool forward);
+  void AppendTabOrderList(std::vector<TControl*>& list);
+  bool MoveFocus(bool forward);  // root only
+  void PaintTree(cairo_t* cr, const cairo_region_t* region, int rootX, int rootY);
+  void CollectDirty(cairo_region_t* region, int rootX, int rootY);
+  void UpdateHeadless();  // root only
+  void InvalidateHeadlessArea();
+  void FocusEntered();
+  void FocusLeft();
 
   TControl* parent_ = nullptr;
   std::vector<TControl*> children_;
@@ -332,16 +305,17 @@ class TControl {
   ControlRect bounds_;
   bool visible_ = true;
   bool enabled_ = true;
-  ColorValue color_ = kBtnFaceColor;
+  TColor color_ = clBtnFace;
   TCursor cursor_ = crDefault;
-  ControlFont font_;
+  TFont font_;  // the toolkit default: Tahoma 8 pt, clWindowText
   bool parentFont_ = true;
   bool tabStop_ = false;
   int tabOrder_ = 0;
-  bool dirty_ = false;
+  bool dirty_ = true;  // a new control has never been painted
+  bool mouseInside_ = false;
   std::uint64_t invalidations_ = 0;
   TControl* focused_ = nullptr;  // root only: the control holding the focus
-  SurfaceOwner headlessScreen_;  // root only
+  std::unique_ptr<Surface> headlessScreen_;  // root only
   std::unique_ptr<detail::GtkBacking> backing_;
 };
 
