@@ -226,6 +226,22 @@ void AppendValidUtf8(std::string_view utf8, std::string& out) {
   out.append(utf8.data() + runStart, size - runStart);
 }
 
+bool IsValidUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  std::size_t i = 0;
+  while (i < size) {
+    if (i + 8 <= size && IsAscii(text.substr(i, 8))) {
+      i += 8;
+      continue;
+    }
+    const std::size_t length = SequenceLength(bytes + i, size - i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::unique_ptr<CodePage> MakeCodePage(std::string_view charsetName) {
   std::string name(charsetName);
   if (NormalisedCharsetName(name) == "UTF8") return std::make_unique<Utf8CodePage>(name);

@@ -55,6 +55,9 @@ std::unique_ptr<CodePage> MakeCodePage(std::string_view charsetName);
 // the program. The store's text conversions and the chat files both use it.
 const CodePage& HostCodePage();
 
+// True when `text` is well-formed UTF-8, i.e. AppendValidUtf8 would copy it unchanged.
+bool IsValidUtf8(std::string_view text);
+
 // Appends `utf8` to `out` with every byte that does not start a well-formed UTF-8 sequence
 // (overlong forms, surrogates and values above U+10FFFF included) replaced by U+FFFD.
 void AppendValidUtf8(std::string_view utf8, std::string& out);
