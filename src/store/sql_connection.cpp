@@ -41,13 +41,21 @@ void TSQLConnection::Connect() {
 
   // Paths are handed over as their bytes: on this platform a file name is a byte string.
   sqlite3* handle = nullptr;
-  api.open(database_.c_str(), &handle);  // a handle comes back even when the file fails to open
+  const int openResult = api.open(database_.c_str(), &handle);
   if (handle == nullptr) CheckSQLiteError(detail::kSQLiteError);
-  auto database = std::make_unique<detail::SQLiteDatabase>(api, handle);
+  auto database = std::make_unique<detail::SQLiteDatabase>(api, handle);  // closes on failure
 
+  // A file SQLite could not open still yields a handle, and its failure shows at the first
+  // statement. That statement then only reports "library routine called out of sequence", so
+  // the user is told the reason the open itself gave ("unable to open database file").
   char* message = nullptr;
   const int result = api.exec(handle, kConnectPragma, nullptr, nullptr, &message);
-  detail::CheckExecResult(api, result, message);  // a failure closes the handle on the way out
+  try {
+    detail::CheckExecResult(api, result, message);
+  } catch (const ESQLException&) {
+    if (openResult != detail::kSQLiteOk) CheckSQLiteError(openResult);
+    throw;
+  }
   handle_ = std::move(database);
 }
 

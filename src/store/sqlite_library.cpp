@@ -54,15 +54,15 @@ std::shared_ptr<SQLiteLibrary> SQLiteLibrary::Default() {
   return binding;
 }
 
-SQLiteLibrary::SQLiteLibrary(std::vector<std::string> candidateNames)
-    : candidateNames_(std::move(candidateNames)) {}
+SQLiteLibrary::SQLiteLibrary(std::vector<std::string> candidateNames, Loader loader)
+    : candidateNames_(std::move(candidateNames)), loader_(std::move(loader)) {}
 
 SQLiteLibrary::~SQLiteLibrary() = default;
 
 void SQLiteLibrary::Load() {
   if (IsLoaded()) return;
   for (const std::string& name : candidateNames_) {
-    platform::DynamicLibrary library = platform::DynamicLibrary::Load(name);
+    platform::DynamicLibrary library = loader_(name);
     if (!library.IsLoaded()) continue;
     std::unique_ptr<detail::SQLiteApi> api = BindApi(library);
     if (api == nullptr) continue;

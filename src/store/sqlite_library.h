@@ -5,6 +5,7 @@
 // program end). A failed Load leaves it not loaded, so the next connect tries every candidate
 // again from the first.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,11 @@ class SQLiteLibrary {
   // The binding every connection uses unless it is given another.
   static std::shared_ptr<SQLiteLibrary> Default();
 
-  explicit SQLiteLibrary(std::vector<std::string> candidateNames = DefaultCandidateNames());
+  // How a candidate file name is loaded; a test can stand in for a machine without SQLite.
+  using Loader = std::function<platform::DynamicLibrary(const std::string& fileName)>;
+
+  explicit SQLiteLibrary(std::vector<std::string> candidateNames = DefaultCandidateNames(),
+                         Loader loader = &platform::DynamicLibrary::Load);
   ~SQLiteLibrary();
   SQLiteLibrary(const SQLiteLibrary&) = delete;
   SQLiteLibrary& operator=(const SQLiteLibrary&) = delete;
@@ -47,6 +52,7 @@ class SQLiteLibrary {
 
  private:
   std::vector<std::string> candidateNames_;
+  Loader loader_;
   platform::DynamicLibrary library_;
   std::unique_ptr<detail::SQLiteApi> api_;
 };
