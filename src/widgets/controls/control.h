@@ -203,9 +203,9 @@ class TControl {
   // Paints the control and its visible descendants into cr, origin at the control's top-left
   // (hosted GTK widgets are not drawn). Used for off-screen rendering and headless screens.
   void PaintTo(cairo_t* cr);
-  // Headless only: the root's screen image (root size, ARGB32), created on first use. Null
-  // for a GTK-backed control.
-  cairo_surface_t* HeadlessScreen();
+  // Headless only: the root's screen image (root size, 32-bit ARGB), created on first use.
+  // Null for a GTK-backed control.
+  Surface* HeadlessScreen();
   // Number of Invalidate() calls so far (for tests and measurements).
   std::uint64_t InvalidationCount() const { return invalidations_; }
   bool PaintPending() const { return dirty_; }
