@@ -117,7 +117,10 @@ void TForm1::CreateWindowFrame() {
 }
 
 void TForm1::ConnectCloseRequest() {
-  g_signal_connect(Window(), "delete-event", G_CALLBACK(OnDeleteEvent), this);
+  // The generic "event" signal comes before "delete-event": handling the close request here
+  // keeps the window on the screen until the application's loop has ended, instead of the
+  // form hiding it at once while an export may still be running.
+  g_signal_connect(Window(), "event", G_CALLBACK(OnWindowEvent), this);
 }
 
 void TForm1::Place(controls::TControl& control, const TBounds& bounds) {
@@ -168,7 +171,8 @@ controls::TControl& TForm1::SmoothPanel1() { return parts_->SmoothPanel1; }
 controls::TControl& TForm1::btn() { return parts_->btn; }
 GtkEntry* TForm1::Edit1Entry() const { return GTK_ENTRY(edit1_->Hosted()); }
 
-gboolean TForm1::OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer self) {
+gboolean TForm1::OnWindowEvent(GtkWidget*, GdkEvent* event, gpointer self) {
+  if (event->type != GDK_DELETE) return FALSE;
   // The window stays until the loop has ended; an export running now finishes first.
   static_cast<TForm1*>(self)->application_.Terminate();
   return TRUE;

@@ -91,7 +91,7 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   void CreateControls();
   void Place(controls::TControl& control, const TBounds& bounds);
   void ConnectCloseRequest();
-  static gboolean OnDeleteEvent(GtkWidget*, GdkEvent*, gpointer self);
+  static gboolean OnWindowEvent(GtkWidget*, GdkEvent* event, gpointer self);
 
   TApplication& application_;
   TMessagePump pump_;

@@ -1,0 +1,179 @@
+// The real program on the test display, used as a person uses it: the pointer clicks, the
+// keyboard types, and the window is closed through the window manager's request.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fixture/fixture_database.h"
+#include "x_session.h"
+
+namespace tavrin::app {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using test_support::PressKeys;
+using test_support::Process;
+using test_support::TypeText;
+using test_support::WaitUntil;
+using test_support::XWindow;
+
+const fs::path kProgram = fs::path(TAVRIN_BINARY_DIR) / "bin" / "tavrin-export";
+const fs::path kArtifacts = fs::path(TAVRIN_TEST_DATA_DIR) / ".." / ".." / ".." / "artifacts";
+
+// Designed places on the window (client coordinates): the folder box and the Export button.
+constexpr int kFolderBoxX = 10 + 100 + 100, kFolderBoxY = 8 + 53 + 9;
+constexpr int kButtonX = 10 + 304 + 60, kButtonY = 8 + 45 + 17;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  if (start != text.size()) lines.push_back(text.substr(start));  // an incomplete last line
+  return lines;
+}
+
+class EndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "the end-to-end tests need a display";
+    ASSERT_TRUE(fs::exists(kProgram)) << kProgram;
+    workDir_ = fs::temp_directory_path() /
+               ("tavrin-e2e-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(workDir_);
+    fs::create_directories(workDir_ / "out");
+  }
+  void TearDown() override { fs::remove_all(workDir_); }
+
+  std::unique_ptr<Process> StartProgram() {
+    return std::make_unique<Process>(
+        kProgram.string(),
+        std::vector<std::string>{"XDG_CONFIG_HOME=" + (workDir_ / "config").string(), "TZ=UTC",
+                                 "NO_AT_BRIDGE=1", "GTK_THEME=Adwaita"});
+  }
+
+  // Types the database root into the folder box, clicks Export, and answers the file dialog
+  // with the output file's path and Enter.
+  void ExportThroughTheWindow(const XWindow& window, const fs::path& root) {
+    window.ClickAt(kFolderBoxX, kFolderBoxY);
+    PressKeys("ctrl+a");
+    TypeText(root.string());
+    window.ClickAt(kButtonX, kButtonY);
+    auto dialog = XWindow::WaitFor("Choose directory");
+    ASSERT_TRUE(dialog) << "the output dialog did not appear";
+    dialog->MovePointerInto();
+    PressKeys("ctrl+a");
+    TypeText((workDir_ / "out" / "chosen.txt").string());
+    PressKeys("Return");
+  }
+
+  fs::path workDir_;
+};
+
+TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
+  {
+    auto db = fixture::FixtureDatabase::create(workDir_ / "typed root" / "acct" / "main.db");
+    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "alice",
+                   .from_dispname = "Alice", .timestamp = 1399112531, .body_xml = "Hello"});
+    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "bob", .from_dispname = "Bob",
+                   .timestamp = 1399112700, .body_xml = "Hi <b>Alice</b>"});
+    db.addMessage({.chatname = "19:abc", .author = "eve", .from_dispname = "Eve",
+                   .timestamp = 1399200000, .body_xml = "  spaced  "});
+    db.close();
+  }
+  auto program = StartProgram();
+  auto window = XWindow::WaitFor("Export Tavrin");
+  ASSERT_TRUE(window) << "the main window did not appear";
+  const auto geometry = window->Geometry();
+  EXPECT_EQ(geometry.width, 465);
+  EXPECT_EQ(geometry.height, 111);
+  fs::create_directories(kArtifacts);
+  window->Screenshot((kArtifacts / "main-window.png").string());
+
+  ExportThroughTheWindow(*window, workDir_ / "typed root");
+
+  const fs::path first = workDir_ / "out" / "l2014_05_03_alice__bob;3f2a1c.txt";
+  const fs::path second = workDir_ / "out" / "l2014_05_04_19:abc.txt";
+  const std::string firstText =
+      "[2014-05-03 10:25:00] Bob: Hi <b>Alice</b>\r\n[2014-05-03 10:22:11] Alice: Hello\r\n";
+  const std::string secondText = "[2014-05-04 10:40:00] Eve:   spaced  \r\n";
+  EXPECT_TRUE(WaitUntil([&] { return ReadFile(first) == firstText && ReadFile(second) == secondText; }))
+      << ReadFile(first) << "\n" << ReadFile(second);
+  EXPECT_FALSE(fs::exists(workDir_ / "out" / "chosen.txt"));
+
+  window->RequestClose();
+  EXPECT_EQ(program->WaitForExit(10s), 0) << "closing the idle window ends the program";
+}
+
+TEST_F(EndToEndTest, ClosingDuringALongExportEndsWithTheOpenChatFileComplete) {
+  // One long chat, so the export is still in its rows when the close request comes, and a
+  // second database that the stopped run opens but no longer reads.
+  constexpr int kRows = 1'500'000;
+  constexpr std::int64_t kFirstTime = 1399112531;
+  {
+    auto db = fixture::FixtureDatabase::create(workDir_ / "root" / "a" / "main.db",
+                                               {.indexes = fixture::IndexBuild::atClose});
+    db.begin();
+    for (int i = 0; i < kRows; ++i) {
+      db.addMessage({.chatname = "#long/$chat;1", .author = "a", .from_dispname = "Writer",
+                     .timestamp = kFirstTime + i, .body_xml = "message " + std::to_string(i)});
+    }
+    db.commit();
+    db.close();
+    auto other = fixture::FixtureDatabase::create(workDir_ / "root" / "b" / "main.db");
+    other.addMessage({.chatname = "#other;2", .author = "b", .from_dispname = "B",
+                      .timestamp = kFirstTime, .body_xml = "never read"});
+    other.close();
+  }
+  auto program = StartProgram();
+  auto window = XWindow::WaitFor("Export Tavrin");
+  ASSERT_TRUE(window);
+  ExportThroughTheWindow(*window, workDir_ / "root");
+
+  // The chat file exists once the first row is written; close the window then.
+  fs::path chatFile;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const auto& entry : fs::directory_iterator(workDir_ / "out")) {
+      if (entry.path().filename().string().find("long") != std::string::npos) {
+        chatFile = entry.path();
+        return true;
+      }
+    }
+    return false;
+  }));
+  window->RequestClose();
+  ASSERT_EQ(program->WaitForExit(60s), 0) << "the program ends once the export has stopped";
+
+  const std::vector<std::string> lines = SplitLines(ReadFile(chatFile));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_LT(lines.size(), static_cast<std::size_t>(kRows)) << "the close came too late";
+  // Newest first, every line whole, none missing or torn up to the last one written.
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int row = kRows - 1 - static_cast<int>(i);
+    ASSERT_EQ(lines[i].substr(lines[i].find(']') + 1), " Writer: message " + std::to_string(row))
+        << "line " << i;
+  }
+  EXPECT_EQ(ReadFile(chatFile).substr(ReadFile(chatFile).size() - 2), "\r\n");
+  for (const auto& entry : fs::directory_iterator(workDir_ / "out")) {
+    EXPECT_EQ(entry.path().filename().string().find("other"), std::string::npos)
+        << "the database after the stop yields no chat file";
+  }
+}
+
+}  // namespace
+}  // namespace tavrin::app

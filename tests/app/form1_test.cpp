@@ -1,0 +1,311 @@
+// The main window in this process, on the test display: its layout, its default root and its
+// two states around an export whose dialogs answer from a script.
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fixture/fixture_database.h"
+#include "scripted_dialogs.h"
+#include "widgets/drawing/color.h"
+
+namespace tavrin::app {
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ControlsState;
+using test_support::DialogKind;
+using test_support::ScriptedDialogs;
+
+// The default root is made from the user's configuration folder, which GLib reads once per
+// process: it is pinned before anything asks. Dates of chat files are local time: pinned too.
+const fs::path kConfigHome = fs::temp_directory_path() / "tavrin-form1-test-config";
+const bool kEnvironmentPinned = [] {
+  setenv("XDG_CONFIG_HOME", kConfigHome.c_str(), 1);
+  setenv("TZ", "UTC", 1);
+  tzset();
+  return true;
+}();
+
+const ControlsState kIdle{true, true, clWindow};
+const ControlsState kExporting{false, false, clBtnFace};
+
+void ProcessPendingEvents() {
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+}
+
+class Form1Test : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    // Display tests fail rather than skip without a display.
+    ASSERT_TRUE(controls::InitWindowing(nullptr, nullptr)) << "no display: DISPLAY unset?";
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(kEnvironmentPinned);
+    workDir_ = fs::temp_directory_path() /
+               ("tavrin-form1-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(workDir_);
+    fs::create_directories(workDir_);
+    form_ = std::make_unique<TForm1>(application_);
+    dialogs_.snapshot = [this] {
+      return ControlsState{form_->btn().Enabled(), form_->Edit1().Enabled(),
+                           form_->FolderBoxColor()};
+    };
+    form_->Show();
+    ProcessPendingEvents();
+  }
+
+  void TearDown() override {
+    form_.reset();
+    ProcessPendingEvents();
+    fs::remove_all(workDir_);
+  }
+
+  ControlsState Controls() const { return dialogs_.snapshot(); }
+
+  // A click on the Export button, delivered the way the window system delivers one.
+  void ClickExport() {
+    auto& button = form_->btn();
+    const int x = button.Width() / 2, y = button.Height() / 2;
+    button.HandleMouseDown(controls::TMouseButton::mbLeft, controls::TShiftState::ssLeft, x, y);
+    button.HandleMouseUp(controls::TMouseButton::mbLeft, {}, x, y);
+  }
+
+  void SetFolderBox(const fs::path& root) {
+    gtk_entry_set_text(form_->Edit1Entry(), root.c_str());
+  }
+
+  // 2014-05-03 10:22:11 UTC and 10:25:00: the chat file's date part is 2014_05_03.
+  fs::path MakeTwoChatDatabase(const fs::path& folder) {
+    auto db = fixture::FixtureDatabase::create(folder / "main.db");
+    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "alice",
+                   .from_dispname = "Alice", .timestamp = 1399112531, .body_xml = "Hello"});
+    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "bob", .from_dispname = "Bob",
+                   .timestamp = 1399112700, .body_xml = "Hi Alice"});
+    db.addMessage({.chatname = "#carol/$dave;99", .author = "dave", .from_dispname = "Dave",
+                   .timestamp = 1399112531, .body_xml = "Ping"});
+    db.close();
+    return folder / "main.db";
+  }
+
+  static std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  ScriptedDialogs dialogs_;
+  TApplication application_{"Form1_test", dialogs_};
+  std::unique_ptr<TForm1> form_;
+  fs::path workDir_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+TEST_F(Form1Test, ClientAreaIsTheDesignedSizeAndCannotBeResized) {
+  ASSERT_EQ(form_->Scale(), 1.0) << "the test display runs at 96 dpi";
+  GtkWindow* window = form_->Window();
+  GdkWindow* client = gtk_widget_get_window(GTK_WIDGET(window));
+  ASSERT_NE(client, nullptr);
+  EXPECT_EQ(gdk_window_get_width(client), layout::kClientWidth);
+  EXPECT_EQ(gdk_window_get_height(client), layout::kClientHeight);
+  EXPECT_FALSE(gtk_window_get_resizable(window));
+
+  gtk_window_resize(window, 800, 400);
+  ProcessPendingEvents();
+  EXPECT_EQ(gdk_window_get_width(client), layout::kClientWidth);
+  EXPECT_EQ(gdk_window_get_height(client), layout::kClientHeight);
+}
+
+TEST_F(Form1Test, WindowShowsItsCaptionInAFixedDialogFrame) {
+  GtkWindow* window = form_->Window();
+  EXPECT_STREQ(gtk_window_get_title(window), "Export Tavrin");
+  EXPECT_EQ(gtk_window_get_type_hint(window), GDK_WINDOW_TYPE_HINT_DIALOG);
+  EXPECT_FALSE(gtk_window_get_skip_taskbar_hint(window));
+}
+
+// Where a control's widget really is on the window, whatever the control believes.
+controls::ControlRect AllocatedInWindow(GtkWidget* widget, GtkWidget* window) {
+  int x = 0, y = 0;
+  gtk_widget_translate_coordinates(widget, window, 0, 0, &x, &y);
+  return {x, y, gtk_widget_get_allocated_width(widget), gtk_widget_get_allocated_height(widget)};
+}
+
+controls::ControlRect Offset(const TBounds& b, const TBounds& by) {
+  return {b.Left + by.Left, b.Top + by.Top, b.Width, b.Height};
+}
+
+TEST_F(Form1Test, EveryControlIsAtItsDesignedPlaceAndSize) {
+  GtkWidget* window = GTK_WIDGET(form_->Window());
+  const TBounds onWindow{0, 0, 0, 0};
+  struct Expected {
+    const char* name;
+    controls::TControl& control;
+    controls::ControlRect rect;
+  } expected[] = {
+      {"SmoothPanel1", form_->SmoothPanel1(), Offset(layout::kSmoothPanel1, onWindow)},
+      {"Label1", form_->Label1(), Offset(layout::kLabel1, layout::kSmoothPanel1)},
+      {"Edit1", form_->Edit1(), Offset(layout::kEdit1, layout::kSmoothPanel1)},
+      {"btn", form_->btn(), Offset(layout::kBtn, layout::kSmoothPanel1)},
+  };
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.name);
+    ASSERT_NE(e.control.Widget(), nullptr);
+    EXPECT_EQ(e.control.RectInRoot(), e.rect);
+    EXPECT_EQ(AllocatedInWindow(e.control.Widget(), window), e.rect);
+  }
+}
+
+TEST_F(Form1Test, ControlsOnThePanelDoNotOverlap) {
+  const TBounds placed[] = {layout::kLabel1, layout::kEdit1, layout::kBtn};
+  for (std::size_t i = 0; i + 1 < std::size(placed); ++i) {
+    EXPECT_LT(placed[i].Left + placed[i].Width, placed[i + 1].Left);
+  }
+}
+
+TEST_F(Form1Test, FocusGoesFromTheButtonToTheFolderBox) {
+  form_->btn().SetFocus();
+  ProcessPendingEvents();
+  EXPECT_TRUE(form_->btn().Focused());
+  EXPECT_LT(form_->btn().TabOrder(), form_->Edit1().TabOrder());
+  EXPECT_EQ(form_->btn().Parent(), &form_->SmoothPanel1());
+  EXPECT_EQ(form_->Edit1().Parent(), &form_->SmoothPanel1());
+  EXPECT_TRUE(form_->Edit1().TabStop());
+  EXPECT_FALSE(form_->Label1().TabStop());
+}
+
+TEST_F(Form1Test, LabelNamesTheFolderBox) {
+  EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(form_->Label1().Hosted())), "Msg db location:");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+TEST_F(Form1Test, FolderBoxStartsWithTheDefaultDatabaseRoot) {
+  EXPECT_EQ(std::string(gtk_entry_get_text(form_->Edit1Entry())),
+            kConfigHome.string() + "/skype/");
+  EXPECT_EQ(Controls(), kIdle);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The two states around an export
+
+TEST_F(Form1Test, CancelledDialogReturnsToIdleWithoutAMessage) {
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].kind, DialogKind::OutputFile);
+  EXPECT_EQ(dialogs_.shown[0].controls, kExporting);
+  EXPECT_EQ(Controls(), kIdle);
+}
+
+TEST_F(Form1Test, NothingFoundShowsTheErrorDialogWhileExportingThenIdle) {
+  fs::create_directories(workDir_ / "empty");
+  SetFolderBox(workDir_ / "empty");
+  dialogs_.chooseOutputFile = [this] { return (workDir_ / "default.txt").string(); };
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(dialogs_.shown[1].kind, DialogKind::Error);
+  EXPECT_EQ(dialogs_.shown[1].title, "Error");
+  EXPECT_EQ(dialogs_.shown[1].text, "No log files found !");
+  EXPECT_EQ(dialogs_.shown[1].controls, kExporting);
+  EXPECT_EQ(Controls(), kIdle);
+}
+
+TEST_F(Form1Test, SuccessfulExportWritesTheChatFilesAndReturnsToIdle) {
+  MakeTwoChatDatabase(workDir_ / "root" / "alice");
+  fs::create_directories(workDir_ / "out");
+  SetFolderBox(workDir_ / "root");
+  dialogs_.chooseOutputFile = [this] { return (workDir_ / "out" / "default.txt").string(); };
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].controls, kExporting);
+  EXPECT_EQ(Controls(), kIdle);
+  EXPECT_EQ(ReadFile(workDir_ / "out" / "l2014_05_03_alice__bob;3f2a1c.txt"),
+            "[2014-05-03 10:25:00] Bob: Hi Alice\r\n[2014-05-03 10:22:11] Alice: Hello\r\n");
+  EXPECT_EQ(ReadFile(workDir_ / "out" / "l2014_05_03_carol__dave;99.txt"),
+            "[2014-05-03 10:22:11] Dave: Ping\r\n");
+  EXPECT_FALSE(fs::exists(workDir_ / "out" / "default.txt"));
+}
+
+TEST_F(Form1Test, FailureBoxComesAfterTheControlsAreRestored) {
+  MakeTwoChatDatabase(workDir_ / "root");
+  SetFolderBox(workDir_ / "root");
+  const fs::path missing = workDir_ / "no such folder";
+  dialogs_.chooseOutputFile = [&] { return (missing / "default.txt").string(); };
+  ClickExport();
+
+  const std::string chatFile = (missing / "l2014_05_03_alice__bob;3f2a1c.txt").string();
+  ASSERT_EQ(dialogs_.shown.size(), 3u);
+  EXPECT_EQ(dialogs_.shown[1].kind, DialogKind::Message);
+  EXPECT_EQ(dialogs_.shown[1].title, "Form1_test");
+  EXPECT_EQ(dialogs_.shown[1].text, chatFile);
+  EXPECT_EQ(dialogs_.shown[1].controls, kExporting);
+  EXPECT_EQ(dialogs_.shown[2].kind, DialogKind::FailureBox);
+  EXPECT_EQ(dialogs_.shown[2].title, "Form1_test");
+  EXPECT_EQ(dialogs_.shown[2].text, "Invalid file name - " + chatFile + ".");
+  EXPECT_EQ(dialogs_.shown[2].controls, kIdle);
+  EXPECT_EQ(Controls(), kIdle);
+}
+
+TEST_F(Form1Test, AFailedStoreEndsInTheFailureBoxAndASecondExportWorks) {
+  fs::create_directories(workDir_ / "root");
+  std::ofstream(workDir_ / "root" / "main.db") << "this is no database, just text\n";
+  SetFolderBox(workDir_ / "root");
+  dialogs_.chooseOutputFile = [this] { return (workDir_ / "default.txt").string(); };
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 2u);
+  EXPECT_EQ(dialogs_.shown[1].kind, DialogKind::FailureBox);
+  EXPECT_FALSE(dialogs_.shown[1].text.empty());
+  EXPECT_EQ(dialogs_.shown[1].controls, kIdle);
+
+  dialogs_.shown.clear();
+  dialogs_.chooseOutputFile = [] { return std::optional<std::string>(); };
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].controls, kExporting);
+  EXPECT_EQ(Controls(), kIdle);
+}
+
+TEST_F(Form1Test, TheFolderBoxKeepsWhatTheUserTypedAfterARun) {
+  SetFolderBox(workDir_ / "typed by the user");
+  ClickExport();
+  EXPECT_EQ(std::string(gtk_entry_get_text(form_->Edit1Entry())),
+            (workDir_ / "typed by the user").string());
+}
+
+TEST_F(Form1Test, ClosingWhileIdleAsksTheApplicationToEnd) {
+  gtk_window_close(form_->Window());
+  ProcessPendingEvents();
+  EXPECT_TRUE(application_.Terminated());
+  EXPECT_TRUE(gtk_widget_get_visible(GTK_WIDGET(form_->Window())));
+}
+
+TEST_F(Form1Test, ClosingDuringAnExportStopsItsRowsAndKeepsTheWindowUntilItEnds) {
+  MakeTwoChatDatabase(workDir_ / "root");
+  fs::create_directories(workDir_ / "out");
+  SetFolderBox(workDir_ / "root");
+  dialogs_.chooseOutputFile = [this] {
+    gtk_window_close(form_->Window());  // the user closes the window while choosing
+    ProcessPendingEvents();
+    return (workDir_ / "out" / "default.txt").string();
+  };
+  ClickExport();
+  EXPECT_TRUE(application_.Terminated());
+  EXPECT_TRUE(gtk_widget_get_visible(GTK_WIDGET(form_->Window())));
+  EXPECT_EQ(Controls(), kIdle);
+  // The terminate request stops the row loop before its first row: no chat file.
+  EXPECT_TRUE(fs::is_empty(workDir_ / "out"));
+}
+
+}  // namespace
+}  // namespace tavrin::app
