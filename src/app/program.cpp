@@ -1,0 +1,34 @@
+#include "app/program.h"
+
+#include <clocale>
+#include <cstdio>
+
+#include "app/app_title.h"
+#include "app/dialogs.h"
+#include "app/fonts.h"
+#include "widgets/controls/control.h"
+
+namespace tavrin::app {
+
+int RunTavrinExport(int argc, char** argv, const TShownHook& shown) {
+  std::setlocale(LC_ALL, "");
+  MakeWindowFontAvailable();
+  if (!controls::InitWindowing(&argc, &argv)) {
+    std::fprintf(stderr, "tavrin-export: cannot open a display (is DISPLAY set?)\n");
+    return 1;
+  }
+
+  TGtkDialogs dialogs;
+  TApplication application(ApplicationTitle(ProgramFileName(argc > 0 ? argv[0] : "")),
+                           dialogs);
+  InstallApplicationIcon();
+
+  TForm1 Form1(application);
+  Form1.Show();
+  Form1.btn().SetFocus();
+  if (shown) shown(application, Form1);
+  application.Run();
+  return 0;
+}
+
+}  // namespace tavrin::app
