@@ -1,0 +1,114 @@
+// tavrin-export-cli: the export without a window. See HelpText for what it does.
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/headless_host.h"
+#include "export/chat_export.h"
+#include "export/failure_text.h"
+#include "platform/code_page.h"
+#include "platform/default_root.h"
+#include "platform/directory_lister.h"
+#include "platform/file_writer.h"
+#include "store/read_only_query.h"
+#include "store/sql_connection.h"
+
+namespace {
+
+using namespace tavrin;
+
+volatile std::sig_atomic_t gTerminateRequest = 0;
+
+extern "C" void OnInterrupt(int) {
+  gTerminateRequest = 1;
+}
+
+// Ctrl-C asks the export to stop at its next row. The handler is reset after the first signal,
+// so a second Ctrl-C ends the program at once for a user who does not want to wait.
+void InstallTerminateRequest() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+std::string Absolute(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  std::vector<char> buffer(4096);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) return path;
+    buffer.resize(buffer.size() * 2);
+  }
+  std::string cwd = buffer.data();
+  if (cwd.back() != '/') cwd += '/';
+  return cwd + path;
+}
+
+void PrintSummary(const chat_export::TExportSummary& summary, double seconds) {
+  std::fprintf(stderr,
+               "%s%zu messages from %zu databases written to %zu chat files (%zu rows) in %.1f s\n",
+               summary.terminated ? "Stopped: " : "", summary.lines, summary.databases,
+               summary.chatFiles, summary.rows, seconds);
+}
+
+int RunExport(const cli::CliOptions& options) {
+  const bool showProgress = !options.quiet && isatty(STDERR_FILENO) == 1;
+  cli::HeadlessHost host({options.root ? *options.root : platform::DefaultDatabaseRoot(),
+                          Absolute(options.out), showProgress},
+                         gTerminateRequest, stderr);
+  const platform::CodePage& codePage = platform::HostCodePage();
+  store::TSQLConnection connection;
+  connection.SetCodePage(codePage);
+  store::TReadOnlyQuery zq("zq");
+  zq.SetConnection(&connection);
+  platform::PosixDirectoryLister lister;
+  platform::PosixFileSystem files;
+
+  const auto started = std::chrono::steady_clock::now();
+  try {
+    const chat_export::TExportSummary summary =
+        chat_export::doTavrinExport({host, connection, zq, codePage, lister, files});
+    host.EndProgress();
+    if (summary.databases == 0) return cli::kExitNoDatabase;
+    if (showProgress) {
+      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+      PrintSummary(summary, elapsed.count());
+    }
+    return summary.terminated ? cli::kExitInterrupted : cli::kExitSuccess;
+  } catch (const std::exception& failure) {
+    host.EndProgress();
+    std::fprintf(stderr, "%s\n", chat_export::FailureBoxText(failure.what()).c_str());
+    return cli::kExitFailure;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  const std::string programName = "tavrin-export-cli";
+  const cli::CliOptions options = cli::ParseCommandLine({argv + 1, argv + argc});
+  switch (options.action) {
+    case cli::CliAction::ShowHelp:
+      std::fputs(cli::HelpText(programName).c_str(), stdout);
+      return cli::kExitSuccess;
+    case cli::CliAction::BadUsage:
+      std::fprintf(stderr, "%s: %s\nUsage: %s [--root DIR] --out DIR [--quiet] [--help]\n",
+                   programName.c_str(), options.error.c_str(), programName.c_str());
+      return cli::kExitBadUsage;
+    case cli::CliAction::Export:
+      break;
+  }
+  InstallTerminateRequest();
+  return RunExport(options);
+}
