@@ -26,6 +26,12 @@ TGPPointF EllipsePoint(double cx, double cy, double rx, double ry, double t) {
 
 TGPGraphicsPath::TGPGraphicsPath(FillMode fillMode) { nativePath.fillMode = fillMode; }
 
+TGPGraphicsPath TGPGraphicsPath::Clone() const {
+  TGPGraphicsPath copy(nativePath.fillMode);
+  copy.nativePath = nativePath;
+  return copy;
+}
+
 void TGPGraphicsPath::AppendPoint(TGPPointF p, uint8_t type) {
   nativePath.points.push_back(p);
   nativePath.types.push_back(type);

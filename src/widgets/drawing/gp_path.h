@@ -28,6 +28,8 @@ class TGPGraphicsPath : public TGdiplusBase {
   explicit TGPGraphicsPath(FillMode fillMode = FillModeAlternate);
   TGPGraphicsPath(TGPGraphicsPath&&) noexcept = default;
   TGPGraphicsPath& operator=(TGPGraphicsPath&&) noexcept = default;
+  // An independent copy with the same figures and fill mode.
+  TGPGraphicsPath Clone() const;
 
   // A segment; a gap to the end of the open figure is joined by a straight segment, and a start
   // point equal to that end is not stored twice.
