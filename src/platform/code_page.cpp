@@ -20,7 +20,7 @@ constexpr char kDefaultCharacter = '?';
 
 // Length of the well-formed UTF-8 sequence at the start of `s`, or 0 when its first byte does
 // not start one (Unicode's table of well-formed byte sequences).
-std::size_t SequenceLength(const unsigned char* s, std::size_t available) {
+inline std::size_t SequenceLength(const unsigned char* s, std::size_t available) {
   const unsigned char lead = s[0];
   if (lead < 0x80) return 1;
   auto inRange = [&](std::size_t i, unsigned char lo, unsigned char hi) {
@@ -226,13 +226,22 @@ void AppendValidUtf8(std::string_view utf8, std::string& out) {
   out.append(utf8.data() + runStart, size - runStart);
 }
 
+// Runs for every text value of every row, so ASCII is skipped a word at a time.
 bool IsValidUtf8(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t size = text.size();
   std::size_t i = 0;
   while (i < size) {
-    if (i + 8 <= size && IsAscii(text.substr(i, 8))) {
-      i += 8;
+    if (i + 8 <= size) {
+      std::uint64_t word;
+      std::memcpy(&word, bytes + i, 8);
+      if ((word & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    if (bytes[i] < 0x80) {
+      ++i;
       continue;
     }
     const std::size_t length = SequenceLength(bytes + i, size - i);
