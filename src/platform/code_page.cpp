@@ -69,6 +69,9 @@ class Utf8CodePage final : public CodePage {
   bool IsUtf8() const override { return true; }
   std::string Narrow(std::string_view utf8) const override { return Valid(utf8); }
   std::string Widen(std::string_view bytes) const override { return Valid(bytes); }
+  void AppendNarrow(std::string_view utf8, std::string& out) const override {
+    AppendValidUtf8(utf8, out);
+  }
   void AppendRoundTrip(std::string_view utf8, std::string& out) const override {
     AppendValidUtf8(utf8, out);
   }

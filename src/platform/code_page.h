@@ -32,6 +32,10 @@ class CodePage {
   // Never fails.
   virtual std::string Widen(std::string_view bytes) const = 0;
 
+  // Narrow(utf8) appended to `out`, so a caller can reuse one buffer for many texts. Under
+  // UTF-8 it copies without an allocation of its own.
+  virtual void AppendNarrow(std::string_view utf8, std::string& out) const { out += Narrow(utf8); }
+
   // Widen(Narrow(utf8)), appended to `out`: the text reduced to what the code page can hold.
   // The default goes through both steps; under UTF-8 it is a single validating copy.
   virtual void AppendRoundTrip(std::string_view utf8, std::string& out) const;

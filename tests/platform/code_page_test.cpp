@@ -145,11 +145,14 @@ TEST(CodePageFactory, UnknownCharsetIsRefused) {
   EXPECT_THROW(MakeCodePage("NO-SUCH-CHARSET-42"), std::runtime_error);
 }
 
-TEST(CodePage, AppendRoundTripAppends) {
-  auto latin1 = MakeCodePage("ISO-8859-1");
-  std::string out = "keep:";
-  latin1->AppendRoundTrip("\xC3\xA9", out);
-  EXPECT_EQ(out, "keep:\xC3\xA9");
+TEST(CodePage, AppendingKeepsWhatTheBufferHeld) {
+  for (const char* name : {"ISO-8859-1", "UTF-8"}) {
+    auto page = MakeCodePage(name);
+    std::string out = "keep:";
+    page->AppendRoundTrip("\xC3\xA9\xFF", out);
+    page->AppendNarrow("\xC3\xA9", out);
+    EXPECT_EQ(out, "keep:" + page->RoundTrip("\xC3\xA9\xFF") + page->Narrow("\xC3\xA9")) << name;
+  }
 }
 
 }  // namespace
