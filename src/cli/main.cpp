@@ -1,17 +1,16 @@
 // tavrin-export-cli: the export without a window. See HelpText for what it does.
 #include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "cli/cli_options.h"
 #include "cli/headless_host.h"
+#include "cli/terminate_request.h"
 #include "export/chat_export.h"
 #include "export/failure_text.h"
 #include "platform/code_page.h"
@@ -25,47 +24,25 @@ namespace {
 
 using namespace tavrin;
 
-volatile std::sig_atomic_t gTerminateRequest = 0;
-
-extern "C" void OnInterrupt(int) {
-  gTerminateRequest = 1;
-}
-
-// Ctrl-C asks the export to stop at its next row. The handler is reset after the first signal,
-// so a second Ctrl-C ends the program at once for a user who does not want to wait.
-void InstallTerminateRequest() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
+// The output folder as the window's dialog would give it: a full path.
 std::string Absolute(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  std::vector<char> buffer(4096);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) return path;
-    buffer.resize(buffer.size() * 2);
-  }
-  std::string cwd = buffer.data();
-  if (cwd.back() != '/') cwd += '/';
-  return cwd + path;
+  std::error_code failed;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+  return failed ? path : absolute.string();
 }
 
 void PrintSummary(const chat_export::TExportSummary& summary, double seconds) {
-  std::fprintf(stderr,
-               "%s%zu messages from %zu databases written to %zu chat files (%zu rows) in %.1f s\n",
-               summary.terminated ? "Stopped: " : "", summary.lines, summary.databases,
-               summary.chatFiles, summary.rows, seconds);
+  std::fprintf(
+      stderr, "%s%zu databases, %zu messages read, %zu lines written to %zu chat files in %.1f s\n",
+      summary.terminated ? "Stopped by Ctrl-C: " : "", summary.databases, summary.rows,
+      summary.lines, summary.chatFiles, seconds);
 }
 
 int RunExport(const cli::CliOptions& options) {
   const bool showProgress = !options.quiet && isatty(STDERR_FILENO) == 1;
   cli::HeadlessHost host({options.root ? *options.root : platform::DefaultDatabaseRoot(),
                           Absolute(options.out), showProgress},
-                         gTerminateRequest, stderr);
+                         cli::TerminateRequest(), stderr);
   const platform::CodePage& codePage = platform::HostCodePage();
   store::TSQLConnection connection;
   connection.SetCodePage(codePage);
@@ -109,6 +86,6 @@ int main(int argc, char** argv) {
     case cli::CliAction::Export:
       break;
   }
-  InstallTerminateRequest();
+  cli::InstallTerminateRequest();
   return RunExport(options);
 }

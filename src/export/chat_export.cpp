@@ -93,16 +93,12 @@ class ChatLineWriter {
   }
 
  private:
-  // Every code page of this platform's locales holds ASCII unchanged, so the common all-ASCII
-  // line is written as it is.
+  // The store hands out well-formed UTF-8 that already holds only what the code page can
+  // hold, so under UTF-8 the line is written as it is. Every other code page of this
+  // platform's locales holds ASCII unchanged, so an all-ASCII line is written as it is too.
   std::string_view Encoded() {
-    if (IsAscii(line_)) return line_;
-    if (codePage_.IsUtf8()) {
-      encoded_.clear();
-      platform::AppendValidUtf8(line_, encoded_);
-    } else {
-      encoded_ = codePage_.Narrow(line_);
-    }
+    if (codePage_.IsUtf8() || IsAscii(line_)) return line_;
+    encoded_ = codePage_.Narrow(line_);
     return encoded_;
   }
 

@@ -23,24 +23,32 @@ class DirHandle {
   DIR* dir_;
 };
 
-enum class EntryKind { Folder, File, Unreachable };
+enum class EntryKind { Folder, File, Unusable };
+
+EntryKind KindOfMode(mode_t mode) {
+  if (S_ISDIR(mode)) return EntryKind::Folder;
+  if (S_ISREG(mode)) return EntryKind::File;
+  return EntryKind::Unusable;
+}
 
 // Follows a symbolic link (or an entry of unknown type) to what it ends at.
 EntryKind KindByStat(int folderFd, const char* name) {
   struct stat info {};
-  if (::fstatat(folderFd, name, &info, 0) != 0) return EntryKind::Unreachable;
-  return S_ISDIR(info.st_mode) ? EntryKind::Folder : EntryKind::File;
+  if (::fstatat(folderFd, name, &info, 0) != 0) return EntryKind::Unusable;
+  return KindOfMode(info.st_mode);
 }
 
 EntryKind KindOf(int folderFd, const dirent& entry) {
   switch (entry.d_type) {
     case DT_DIR:
       return EntryKind::Folder;
+    case DT_REG:
+      return EntryKind::File;
     case DT_LNK:
     case DT_UNKNOWN:
       return KindByStat(folderFd, entry.d_name);
     default:
-      return EntryKind::File;
+      return EntryKind::Unusable;  // pipes, sockets, devices
   }
 }
 
@@ -58,7 +66,7 @@ std::optional<FolderListing> PosixDirectoryLister::List(const std::string& folde
                       static_cast<std::uint64_t>(self.st_ino)};
   while (const dirent* entry = ::readdir(dir.get())) {
     const EntryKind kind = KindOf(fd, *entry);
-    if (kind != EntryKind::Unreachable)
+    if (kind != EntryKind::Unusable)
       listing.entries.push_back({entry->d_name, kind == EntryKind::Folder});
   }
   // A listing that breaks off keeps what it read: the search goes on with that much.

@@ -39,9 +39,10 @@ class DirectoryLister {
 };
 
 // The file system's own listing. An entry is a folder when it is one or when it is a symbolic
-// link that ends at one, so linked folders are searched like folders. A symbolic link that
-// leads nowhere is left out: it is neither a folder to search nor a file that could be read,
-// and opening it as a database would create its target.
+// link that ends at one, so linked folders are searched like folders. Only folders and regular
+// files are listed: a symbolic link that leads nowhere, a pipe, a socket or a device is neither
+// a folder to search nor a file that could be read as a database (opening a dangling link
+// would create its target, reading a pipe would wait for ever).
 class PosixDirectoryLister final : public DirectoryLister {
  public:
   std::optional<FolderListing> List(const std::string& folder) override;

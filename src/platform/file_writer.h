@@ -57,8 +57,9 @@ class FileSystem {
 // (the umask applies).
 class FileWriter final : public OutputFile {
  public:
-  // 64 KiB: writing a large export with 4, 16, 64 and 256 KiB buffers showed no gain beyond
-  // 64 KiB, while 4 KiB cost about a tenth more system time.
+  // Measured by writing 94 MiB of 96-byte lines into 3,000 files on tmpfs: a 128-byte buffer
+  // took 0.24 s of system time, 4 KiB to 256 KiB all about 0.045 s. 64 KiB holds a typical chat
+  // file whole, so most files take a single write; only one file is open at a time.
   static constexpr std::size_t kBufferSize = 64 * 1024;
 
   // Throws EInOutError when the file cannot be created.
