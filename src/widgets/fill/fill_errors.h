@@ -25,4 +25,10 @@ class EReadError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The clipboard cannot be opened or refuses the data ("Cannot open clipboard").
+class EClipboardException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 }  // namespace tavrin
