@@ -119,7 +119,9 @@ class TSmoothPicture {
   void Cleared();
   void LoadBytes(std::vector<uint8_t> bytes);
   bool LoadResource(const std::string& path);
-  void DrawInto(TGPGraphics& graphics, const TGPRectF& rect, int32_t left, int32_t top);
+  // A transparent BMP (or any BMP when `bmpNatural`) is drawn 1:1 at (left, top), keyed.
+  void DrawInto(TGPGraphics& graphics, const TGPRectF& rect, int32_t left, int32_t top,
+                bool bmpNatural = false);
 
   std::vector<uint8_t> FDatastream;
   bool FIsEmpty = true;
