@@ -1,0 +1,69 @@
+// Looks of the fill on its own: the main window's panel background and the status badge body.
+
+#include "gallery/gallery.h"
+#include "gallery/gallery_fill.h"
+#include <cmath>
+
+#include "widgets/fill/fill.h"
+
+namespace tavrin::gallery {
+
+void ConfigurePanelFill(TSmoothFill& fill) {
+  fill.SetColor(16445929);
+  fill.SetColorTo(15587527);
+  fill.SetColorMirror(15587527);
+  fill.SetColorMirrorTo(16773863);
+  fill.SetGradientType(gtVertical);
+  fill.SetGradientMirrorType(gtVertical);
+  fill.SetBorderColor(14922381);
+  fill.SetRounding(10);
+  fill.SetShadowOffset(10);
+}
+
+void ConfigureBadgeFill(TSmoothFill& fill) {
+  fill.SetColor(clRed);
+  fill.SetColorMirror(clNone);
+  fill.SetColorMirrorTo(clNone);
+  fill.SetGradientType(gtSolid);
+  fill.SetBorderColor(clGray);
+  fill.SetRounding(0);
+  fill.SetShadowOffset(0);
+}
+
+// The panel paints its fill into a transparent 32-bit cache with anti-aliasing on, on the
+// rectangle one pixel smaller than itself because it has a border; the cache then shows over
+// the window colour.
+Surface RenderPanelFill() {
+  Surface cache(kPanelWidth, kPanelHeight);
+  {
+    auto g = cache.Graphics();
+    g->SetSmoothingMode(SmoothingModeAntiAlias);
+    TSmoothFill fill;
+    ConfigurePanelFill(fill);
+    fill.Fill(*g, {0, 0, kPanelWidth - 1.0f, kPanelHeight - 1.0f});
+  }
+  return Composite(cache, clBtnFace);
+}
+
+// The badge makes its fill a pill by rounding with half the body's height, without announcing
+// it. The body here is 31 x 17, so the radius is 8 (8.5 rounded half to even).
+Surface RenderBadgeFill() {
+  Surface image(kBadgeWidth, kBadgeHeight);
+  auto g = image.Graphics();
+  g->SetSmoothingMode(SmoothingModeAntiAlias);
+  TSmoothFill fill;
+  ConfigureBadgeFill(fill);
+  const TGPRectF body{0, 0, kBadgeWidth - 1.0f, kBadgeHeight - 1.0f};
+  fill.BeginUpdate();
+  fill.SetRounding(static_cast<int32_t>(std::nearbyint(body.Height / 2.0)));
+  fill.Fill(*g, body);
+  fill.EndUpdate();
+  return image;
+}
+
+namespace {
+const bool registered = RegisterLook("fill-panel", &RenderPanelFill) &&
+                        RegisterLook("fill-badge", &RenderBadgeFill);
+}  // namespace
+
+}  // namespace tavrin::gallery
