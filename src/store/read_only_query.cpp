@@ -101,6 +101,26 @@ std::string UniqueFieldName(const std::string& label, const std::vector<TField>&
   return name;
 }
 
+// Steps through the whole result of a prepared statement into a new cache, finalizing the
+// statement on every way out; step and finalize failures throw.
+RowCache ReadWholeResult(const detail::SQLiteApi& api, detail::SQLiteStatement& statement,
+                         const platform::CodePage& codePage, std::vector<ColumnLayout>& columns) {
+  sqlite3_stmt* handle = statement.Get();
+  int stepResult = api.step(handle);
+  CheckSQLiteError(stepResult);
+
+  columns = ReadLayout(api, handle);
+  RowCache cache(columns.size());
+  std::string scratch;
+  while (stepResult == detail::kSQLiteRow) {
+    CacheRow(api, handle, columns, codePage, cache, scratch);
+    stepResult = api.step(handle);
+    CheckSQLiteError(stepResult);
+  }
+  CheckSQLiteError(statement.Finalize());
+  return cache;
+}
+
 }  // namespace
 
 TReadOnlyQuery::TReadOnlyQuery(std::string name) : name_(std::move(name)) {}
@@ -149,26 +169,15 @@ void TReadOnlyQuery::Open() {
   connection_->Connect();
 
   const detail::SQLiteApi& api = connection_->Library().Api();
-  sqlite3* database = connection_->DatabaseHandle().Get();
   sqlite3_stmt* prepared = nullptr;
-  const int prepareResult = api.prepare(database, text.c_str(), -1, &prepared, nullptr);
+  const int prepareResult =
+      api.prepare(connection_->DatabaseHandle().Get(), text.c_str(), -1, &prepared, nullptr);
   detail::SQLiteStatement statement(api, prepared);
   CheckSQLiteError(prepareResult);
   if (prepared == nullptr) CheckSQLiteError(detail::kSQLiteError);  // text without a statement
 
-  int stepResult = api.step(prepared);
-  CheckSQLiteError(stepResult);  // the statement's owner finalizes it on the way out
-
-  const std::vector<ColumnLayout> columns = ReadLayout(api, prepared);
-  RowCache cache(columns.size());
-  std::string scratch;
-  const platform::CodePage& codePage = connection_->CodePage();
-  while (stepResult == detail::kSQLiteRow) {
-    CacheRow(api, prepared, columns, codePage, cache, scratch);
-    stepResult = api.step(prepared);
-    CheckSQLiteError(stepResult);
-  }
-  CheckSQLiteError(statement.Finalize());
+  std::vector<ColumnLayout> columns;
+  RowCache cache = ReadWholeResult(api, statement, connection_->CodePage(), columns);
 
   std::vector<TField> fields;
   fields.reserve(columns.size());
