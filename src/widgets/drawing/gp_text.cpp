@@ -83,6 +83,7 @@ double EmPixels(float size, Unit_ unit) {
 }  // namespace
 
 bool AddFontFolder(const std::string& folder) {
+  if (!g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR)) return false;
   if (!FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(folder.c_str())))
     return false;
   // Pango keeps its own view of the configuration; tell it that the font set grew.

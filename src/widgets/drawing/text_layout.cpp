@@ -128,15 +128,30 @@ double LineWidth(PangoLayoutLine* line, const std::string& text, bool trailingSp
 
 }  // namespace
 
-FontMetricsPx MetricsOf(PangoFontDescription* desc) {
-  PangoFontMap* map = pango_cairo_font_map_get_default();
-  native::GObject<PangoContext> context(pango_font_map_create_context(map));
-  PangoFontMetrics* metrics = pango_context_get_metrics(context.get(), desc, nullptr);
+namespace {
+
+FontMetricsPx MetricsIn(PangoContext* context, PangoFontDescription* desc) {
+  PangoFontMetrics* metrics = pango_context_get_metrics(context, desc, nullptr);
   FontMetricsPx px{pango_font_metrics_get_ascent(metrics) / double(PANGO_SCALE),
                    pango_font_metrics_get_descent(metrics) / double(PANGO_SCALE),
                    pango_font_metrics_get_height(metrics) / double(PANGO_SCALE)};
   pango_font_metrics_unref(metrics);
   return px;
+}
+
+}  // namespace
+
+// Design metrics, unhinted: the original's line spacing is em x line spacing / units per em.
+FontMetricsPx MetricsOf(PangoFontDescription* desc) {
+  PangoFontMap* map = pango_cairo_font_map_get_default();
+  native::GObject<PangoContext> context(pango_font_map_create_context(map));
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  pango_cairo_context_set_font_options(context.get(), options);
+  cairo_font_options_destroy(options);
+  pango_context_set_round_glyph_positions(context.get(), FALSE);
+  return MetricsIn(context.get(), desc);
 }
 
 TextBlock LayOutText(cairo_t* cr, std::string_view text, const TGPFont& font,
@@ -161,8 +176,10 @@ TextBlock LayOutText(cairo_t* cr, std::string_view text, const TGPFont& font,
   pango_layout_set_text(layout, prepared.text.c_str(), static_cast<int>(prepared.text.size()));
   pango_layout_set_font_description(layout, font.Native());
   AddAttributes(layout, prepared, font.GetStyle());
-  // Baselines one line spacing (the font's height with its line gap) apart.
-  pango_layout_set_line_spacing(layout, 1.0f);
+  // Baselines one design line spacing apart, whatever the hinted height of this context.
+  const FontMetricsPx hinted = MetricsIn(context, font.Native());
+  if (hinted.height > 0)
+    pango_layout_set_line_spacing(layout, static_cast<float>(metrics.height / hinted.height));
   pango_layout_set_alignment(layout, PangoAlign(format->GetAlignment()));
   const bool wraps = rect.Width > 0 && !(flags & StringFormatFlagsNoWrap);
   const double avail = rect.Width - 2 * pad;
