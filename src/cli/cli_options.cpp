@@ -33,18 +33,24 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   CliOptions options;
   std::optional<std::string> out;
   bool help = false;
-  for (std::size_t i = 0; i < arguments.size() && options.error.empty(); ++i) {
+  // The first mistake is the one reported, but the scan goes on: "--help" anywhere wins.
+  auto mistake = [&options](std::string text) {
+    if (options.error.empty()) options.error = std::move(text);
+  };
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    std::string missingValue;
     if (argument == "--help" || argument == "-h") {
       help = true;
     } else if (argument == "--quiet" || argument == "-q") {
       options.quiet = true;
-    } else if (TakeValue("--root", arguments, i, options.root, options.error) ||
-               TakeValue("--out", arguments, i, out, options.error)) {
+    } else if (TakeValue("--root", arguments, i, options.root, missingValue) ||
+               TakeValue("--out", arguments, i, out, missingValue)) {
+      if (!missingValue.empty()) mistake(missingValue);
     } else if (!argument.empty() && argument[0] == '-') {
-      options.error = "unknown option " + argument;
+      mistake("unknown option " + argument);
     } else {
-      options.error = "unexpected argument " + argument;
+      mistake("unexpected argument " + argument);
     }
   }
   if (help) {

@@ -98,7 +98,8 @@ class ChatLineWriter {
   // platform's locales holds ASCII unchanged, so an all-ASCII line is written as it is too.
   std::string_view Encoded() {
     if (codePage_.IsUtf8() || IsAscii(line_)) return line_;
-    encoded_ = codePage_.Narrow(line_);
+    encoded_.clear();
+    codePage_.AppendNarrow(line_, encoded_);
     return encoded_;
   }
 

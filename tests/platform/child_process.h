@@ -13,10 +13,8 @@ inline constexpr int kChildCouldNotDropRoot = 125;
 
 enum class ChildUser { Same, Nobody };
 
-// The child's exit status: `check`'s result, or kChildCouldNotDropRoot, or -1 when the child
-// did not exit normally. Only async-signal-safe work is sensible in the child of a threaded
-// process, but the test processes here have one thread.
-inline int RunInChild(ChildUser user, const std::function<int()>& check) {
+// The child's wait status (see waitpid), or -1 when it could not be started or waited for.
+inline int RunInChildWaitStatus(ChildUser user, const std::function<int()>& check) {
   const pid_t child = fork();
   if (child < 0) return -1;
   if (child == 0) {
@@ -27,8 +25,16 @@ inline int RunInChild(ChildUser user, const std::function<int()>& check) {
     _exit(check());
   }
   int status = 0;
-  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
+  if (waitpid(child, &status, 0) != child) return -1;
+  return status;
+}
+
+// The child's exit status: `check`'s result, or kChildCouldNotDropRoot, or -1 when the child
+// did not exit normally. The test processes here have one thread, so the child may do anything
+// the test could.
+inline int RunInChild(ChildUser user, const std::function<int()>& check) {
+  const int status = RunInChildWaitStatus(user, check);
+  return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace tavrin::testing_support
