@@ -1,0 +1,103 @@
+#pragma once
+// Small helpers shared by the fill tests.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "widgets/drawing/gp_types.h"
+#include "widgets/drawing/smooth_picture.h"
+
+namespace tavrin::testing {
+
+inline std::string DataFile(const std::string& name) {
+  return std::string(TAVRIN_TEST_DATA_DIR) + "/" + name;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A 4 x 3 opaque blue PNG and a 6 x 5 opaque green PNG.
+inline void LoadBlue(TSmoothPicture& picture) { picture.LoadFromFile(DataFile("blue-4x3.png")); }
+inline void LoadGreen(TSmoothPicture& picture) {
+  picture.LoadFromFile(DataFile("green-6x5.png"));
+}
+
+// A fresh folder below the system temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tavrin-fill-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// The points of a path that lie on the outline: figure starts, line ends and the end point of
+// each cubic Bézier piece (every third Bézier point). `curves` counts the Bézier pieces.
+inline std::vector<TGPPointF> OnCurvePoints(const std::vector<TGPPointF>& points,
+                                            const std::vector<uint8_t>& types,
+                                            int* curves = nullptr) {
+  std::vector<TGPPointF> out;
+  int bezier = 0;
+  int pieces = 0;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const uint8_t kind = types[i] & PathPointTypePathTypeMask;
+    if (kind == PathPointTypeBezier) {
+      if (++bezier % 3 == 0) {
+        out.push_back(points[i]);
+        ++pieces;
+      }
+    } else {
+      bezier = 0;
+      out.push_back(points[i]);
+    }
+  }
+  if (curves) *curves = pieces;
+  return out;
+}
+
+inline ::testing::AssertionResult NearPoints(const std::vector<TGPPointF>& actual,
+                                             const std::vector<TGPPointF>& expected,
+                                             float tolerance = 1e-4f) {
+  auto text = [](const std::vector<TGPPointF>& ps) {
+    std::string s;
+    for (const auto& p : ps) s += "(" + std::to_string(p.X) + ", " + std::to_string(p.Y) + ") ";
+    return s;
+  };
+  bool same = actual.size() == expected.size();
+  for (std::size_t i = 0; same && i < actual.size(); ++i) {
+    same = std::abs(actual[i].X - expected[i].X) <= tolerance &&
+           std::abs(actual[i].Y - expected[i].Y) <= tolerance;
+  }
+  if (same) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "actual   " << text(actual) << "\nexpected "
+                                       << text(expected);
+}
+
+}  // namespace tavrin::testing
+
+namespace tavrin {
+inline void PrintTo(const TGPRectF& r, std::ostream* os) {
+  *os << "(" << r.X << ", " << r.Y << ", " << r.Width << ", " << r.Height << ")";
+}
+inline void PrintTo(const TGPPointF& p, std::ostream* os) { *os << "(" << p.X << ", " << p.Y << ")"; }
+inline void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+}  // namespace tavrin
