@@ -145,6 +145,7 @@ run_export() {
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 floor_walls=() floor_rsses=() floor_cpus=() export_walls=() export_rsses=() export_cpus=()
 failed=0
 export_bytes=0 export_files=0
@@ -177,6 +178,8 @@ echo "Export benchmark: $total_rows messages in $chats chats, ${#databases[@]} d
 echo "  tree: $tree/root"
 echo "  result of the query (UTF-8, 5 columns): $(mib "$result_bytes") MiB"
 echo "  $runs runs per side, medians; LC_ALL=$LC_ALL TZ=$TZ"
+# Wall times only mean something on an otherwise idle machine; cpu s is the check when it is not.
+echo "  load average before / after: $load_before / $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo
 printf '%-8s %7s %13s %10s %11s %11s %10s %7s %10s\n' side "wall s" "peak RSS MiB" "msg/s" \
   "output MiB" "wall ratio" "RSS ratio" "cpu s" "cpu ratio"
