@@ -29,10 +29,19 @@ bool IsBottomRow(TSmoothPanelLocation l) { return l == plBottomLeft || l == plBo
 using CaptionBrushHolder = std::variant<std::monostate, TGPSolidBrush, TGPLinearGradientBrush,
                                         TGPHatchBrush, TGPTextureBrush>;
 
+struct CaptionColors {
+  ARGB c1, c2;
+};
+
+// A caption without an end colour draws in its start colour alone.
+CaptionColors CaptionColorsOf(const TSmoothPanelCaption& c) {
+  const ARGB c1 = MakeColor(c.OpacityStart(), c.ColorStart());
+  return {c1, c.ColorEnd() == clNone ? c1 : MakeColor(c.OpacityEnd(), c.ColorEnd())};
+}
+
 void MakeCaptionBrush(CaptionBrushHolder& brush, const TSmoothPanelCaption& c, float x, float y,
                       float W, float H) {
-  const ARGB c1 = MakeColor(c.OpacityStart(), c.ColorStart());
-  const ARGB c2 = c.ColorEnd() == clNone ? c1 : MakeColor(c.OpacityEnd(), c.ColorEnd());
+  const auto [c1, c2] = CaptionColorsOf(c);
   switch (c.GradientType()) {
     case gtSolid:
       brush.emplace<TGPSolidBrush>(c1);
@@ -223,8 +232,11 @@ void TSmoothPanel::PaintGraphics(TGPGraphics& g) {
   const float w = static_cast<float>(Width()), h = static_cast<float>(Height());
   // Without a border the fill bleeds one pixel past every edge, so no edge pixel stays blank.
   const bool noBorder = FFill->BorderColor() == clNone || FFill->BorderWidth() == 0;
-  TGPRectF r = noBorder ? FFill->Fill(g, MakeRect(-1.0f, -1.0f, w + 1, h + 1))
-                        : FFill->Fill(g, MakeRect(0.0f, 0.0f, w - 1, h - 1));
+  geometry_ = TPanelGeometry{};
+  geometry_.FillRect =
+      noBorder ? MakeRect(-1.0f, -1.0f, w + 1, h + 1) : MakeRect(0.0f, 0.0f, w - 1, h - 1);
+  TGPRectF r = FFill->Fill(g, geometry_.FillRect);
+  geometry_.ContentRect = r;
   float th = 0;
   if (!FCaption->Text().empty()) th = PaintCaptionText(g, r);
   if (!FCaption->HTMLText().empty()) PaintHtmlText(g, r, th);
@@ -252,6 +264,9 @@ float TSmoothPanel::PaintCaptionText(TGPGraphics& g, TGPRectF& r) {
   TGPRectF measured;
   g.MeasureString(c.Text(), *font, MakeRect(r.X, r.Y, r.Width - pictureOffset, r.Height), &format,
                   measured);
+  geometry_.ContentRect = r;
+  geometry_.CaptionMeasured = true;
+  geometry_.TextMeasured = measured;
   const int tw = Round(measured.Width), thRounded = Round(measured.Height);
   int x = 0, y = 0;
   if (c.Location() == plCustom) {
@@ -260,6 +275,8 @@ float TSmoothPanel::PaintCaptionText(TGPGraphics& g, TGPRectF& r) {
   } else {
     GetPosition(x, y, r, tw, thRounded, c.Location());
   }
+  geometry_.TextX = x;
+  geometry_.TextY = y;
 
   const float W = measured.Width, H = measured.Height;
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
@@ -269,6 +286,11 @@ float TSmoothPanel::PaintCaptionText(TGPGraphics& g, TGPRectF& r) {
     const TGPRectF layout = MakeRect(fx, fy, static_cast<float>(Round(r.Width - 2 - pictureOffset)),
                                      static_cast<float>(Height() - 1 - GetShadowSize()));
     g.DrawString(c.Text(), *font, layout, &format, *brush);
+    geometry_.TextDrawn = true;
+    geometry_.TextLayout = layout;
+    const CaptionColors colors = CaptionColorsOf(c);
+    geometry_.TextColors[0] = colors.c1;
+    geometry_.TextColors[1] = colors.c2;
   }
 
   if (c.LineColor() != clNone && c.Line()) {
@@ -277,6 +299,9 @@ float TSmoothPanel::PaintCaptionText(TGPGraphics& g, TGPRectF& r) {
     const float x1 = static_cast<float>(Round(r.X + 2)), x2 = static_cast<float>(Round(r.Width - 2));
     const float ly = IsBottom(c.Location()) ? fy - 2 : fy + H;
     g.DrawLine(pen, x1, ly, x2, ly);
+    geometry_.LineDrawn = true;
+    geometry_.LineFrom = MakePoint(x1, ly);
+    geometry_.LineTo = MakePoint(x2, ly);
   }
   return thRounded;
 }
@@ -291,6 +316,8 @@ void TSmoothPanel::PaintHtmlText(TGPGraphics& g, TGPRectF r, float th) {
   THTMLDrawArgs args = HtmlArgs(c, FContainer, measureRect);
   args.CheckHeight = true;
   const THTMLDrawResult size = HTMLDraw(g, args);
+  geometry_.HtmlMeasured = true;
+  geometry_.HtmlMeasureRect = measureRect;
   int XSize = size.XSize;
   const int YSize = size.YSize;
 
@@ -309,6 +336,7 @@ void TSmoothPanel::PaintHtmlText(TGPGraphics& g, TGPRectF r, float th) {
   args = HtmlArgs(c, FContainer, drawRect);
   HTMLDraw(g, args);
   FHtmlr = drawRect;
+  geometry_.HtmlRect = drawRect;
 }
 
 // ----- anchors ------------------------------------------------------------------------------

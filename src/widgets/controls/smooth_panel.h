@@ -31,6 +31,23 @@
 
 namespace tavrin::controls {
 
+// What the last cache rebuild handed to the drawing layer, for geometry checks.
+struct TPanelGeometry {
+  TGPRectF FillRect;     // the rectangle the fill was painted into
+  TGPRectF ContentRect;  // the fill's body (less the shadow), less the picture's room
+  bool CaptionMeasured = false;
+  TGPRectF TextMeasured;  // the caption text's measured box
+  int TextX = 0, TextY = 0;
+  bool TextDrawn = false;
+  TGPRectF TextLayout;      // where the caption text was drawn
+  ARGB TextColors[2] = {};  // the brush's start and end colours (gradient kinds)
+  bool LineDrawn = false;
+  TGPPointF LineFrom, LineTo;
+  bool HtmlMeasured = false;
+  TRect HtmlMeasureRect;
+  TRect HtmlRect;
+};
+
 class TSmoothPanel : public TControl, public IOrvelStyle {
  public:
   using TSmoothPanelAnchorClickEvent =
@@ -82,6 +99,7 @@ class TSmoothPanel : public TControl, public IOrvelStyle {
   const TGPBitmap* CacheImage() const { return FCache.get(); }
   const TRect& HtmlRect() const { return FHtmlr; }
   bool OverAnchor() const { return FOnAnchor; }
+  const TPanelGeometry& LastGeometry() const { return geometry_; }
 
  protected:
   // The paint pipeline: rebuild the cache when stale, composite it, then OnDraw.
@@ -109,6 +127,7 @@ class TSmoothPanel : public TControl, public IOrvelStyle {
   std::unique_ptr<TSmoothFill> FFill;
   bool FTransparent = true;
   std::uint64_t cacheBuilds_ = 0;
+  TPanelGeometry geometry_;
 };
 
 }  // namespace tavrin::controls
