@@ -48,10 +48,24 @@ TGPGraphics::TGPGraphics(TGPBitmap& image) : nativeGraphics(ContextOn(image)) {
   InitState();
 }
 
-TGPGraphics::~TGPGraphics() {
+TGPGraphics::~TGPGraphics() { Release(); }
+
+TGPGraphics& TGPGraphics::operator=(TGPGraphics&& other) noexcept {
+  if (this == &other) return *this;
+  Release();
+  TGdiplusBase::operator=(std::move(other));
+  nativeGraphics = std::move(other.nativeGraphics);
+  device_ = other.device_;
+  smoothing_ = other.smoothing_;
+  textHint_ = other.textHint_;
+  return *this;
+}
+
+void TGPGraphics::Release() noexcept {
   if (!nativeGraphics) return;
   cairo_restore(nativeGraphics.get());
   cairo_surface_flush(cairo_get_target(nativeGraphics.get()));
+  nativeGraphics.reset();
 }
 
 // The caller's state is kept under one save; ResetClip returns to it, so a clip the caller had

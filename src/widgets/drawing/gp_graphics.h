@@ -36,7 +36,8 @@ class TGPGraphics : public TGdiplusBase {
   // A surface on a bitmap's pixels.
   explicit TGPGraphics(TGPBitmap& image);
   TGPGraphics(TGPGraphics&&) noexcept = default;
-  TGPGraphics& operator=(TGPGraphics&&) noexcept = default;
+  // Gives the current context back to its owner in the state it was lent in, then takes over.
+  TGPGraphics& operator=(TGPGraphics&& other) noexcept;
   ~TGPGraphics();
 
   // ---- State ----
@@ -115,6 +116,8 @@ class TGPGraphics : public TGdiplusBase {
 
  private:
   void InitState();
+  // Undoes InitState: the context is left as the caller gave it.
+  void Release() noexcept;
   void ApplyAntialias();
   bool Antialiased() const;
   // Fills the current Cairo path with the brush; the path is consumed.
@@ -122,14 +125,11 @@ class TGPGraphics : public TGdiplusBase {
   Status StrokeCurrentPath(const TGPPen& pen);
   Status DrawImageScaled(const TGPImage& image, const TGPRectF& dest, const TGPRectF& src,
                          const TGPImageAttributes* attributes);
-  void ApplyClip();
 
   native::Cairo nativeGraphics;
   cairo_matrix_t device_;  // the context's transformation when the surface was made
   int32_t smoothing_ = SmoothingModeDefault;
   TextRenderingHint textHint_ = TextRenderingHintSystemDefault;
-  // Clip as a list of device-space outlines intersected; empty means no clip.
-  std::vector<detail::PathData> clip_;
 };
 
 }  // namespace tavrin

@@ -311,5 +311,45 @@ TEST(Bitmap, GraphicsOnABitmapDrawsIntoItsPixels) {
   EXPECT_EQ(cache.GetPixel(4, 0, c), InvalidParameter);
 }
 
+// ---- Surfaces on a caller's context -------------------------------------------------------
+
+TEST(GraphicsOnAContext, LeavesTheCallersStateAsItWas) {
+  Surface image(10, 1);
+  native::Cairo cr(cairo_create(image.Native()));
+  cairo_rectangle(cr.get(), 0, 0, 5, 1);
+  cairo_clip(cr.get());
+  cairo_translate(cr.get(), 1, 0);
+  {
+    TGPGraphics g(cr.get());
+    g.SetClip(TGPRectF{0, 0, 2, 1});
+    g.ResetClip();  // the caller's own clip stays: the surface must not paint outside it
+    TGPSolidBrush black(kBlack);
+    g.FillRectangle(black, 0, 0, 10, 1);
+  }
+  EXPECT_EQ(Alpha(image.Pixel(0, 0)), 0);    // the context's origin is the surface's origin
+  EXPECT_EQ(Alpha(image.Pixel(1, 0)), 255);
+  EXPECT_EQ(Alpha(image.Pixel(4, 0)), 255);
+  EXPECT_EQ(Alpha(image.Pixel(5, 0)), 0);
+  cairo_matrix_t m;
+  cairo_get_matrix(cr.get(), &m);
+  EXPECT_EQ(m.x0, 1.0);
+  EXPECT_EQ(cairo_get_antialias(cr.get()), CAIRO_ANTIALIAS_DEFAULT);
+}
+
+TEST(GraphicsOnAContext, MoveAssignmentHandsTheFirstContextBack) {
+  Surface a(2, 1), b(2, 1);
+  native::Cairo ca(cairo_create(a.Native()));
+  TGPGraphics g(ca.get());
+  native::Cairo cb(cairo_create(b.Native()));
+  g = TGPGraphics(cb.get());
+  cairo_matrix_t m;
+  cairo_get_matrix(ca.get(), &m);
+  EXPECT_EQ(m.x0, 0.0);  // the pixel-centre shift is gone from the first context
+  TGPSolidBrush black(kBlack);
+  g.FillRectangle(black, 0, 0, 1, 1);
+  EXPECT_EQ(Alpha(b.Pixel(0, 0)), 255);
+  EXPECT_EQ(Alpha(a.Pixel(0, 0)), 0);
+}
+
 }  // namespace
 }  // namespace tavrin
