@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace tavrin::store {
@@ -31,7 +32,7 @@ class MappedBuffer {
   // Appends `count` bytes. Throws std::bad_alloc when the memory cannot be had.
   void Append(const void* bytes, std::size_t count) {
     if (capacity_ - size_ < count) Grow(size_ + count);
-    if (count != 0) __builtin_memcpy(data_ + size_, bytes, count);
+    if (count != 0) std::memcpy(data_ + size_, bytes, count);
     size_ += count;
   }
 
