@@ -89,7 +89,8 @@ class RowCache {
     return {text_.Data() + offset, lengths[column]};
   }
 
-  // Bytes held, including the reserve of the growing buffers.
+  // Address space reserved by the growing buffers. Pages never written cost no memory, so the
+  // resident size is close to the text plus the two indexes.
   std::size_t MemoryUsed() const {
     return text_.Capacity() + rowStarts_.Capacity() + lengths_.Capacity();
   }
