@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/child_process.h"
 #include "export_test_support.h"
 
 namespace tavrin::chat_export {
@@ -269,6 +270,21 @@ TEST_F(ExportTest, AFolderOfTheChatFilesNameIsAccessDenied) {
   EXPECT_EQ(RunExpectingFailure(), "File access denied");
   EXPECT_EQ(host.Events("message: "), Strings{"message: " + Out("l2014_05_03b.txt")});
   EXPECT_EQ(Content(Out("l2014_05_03a.txt")), "[2014-05-03 10:22:11] A: x\r\n");
+}
+
+// Root may write anywhere, so the run happens in a child process that has given root up.
+TEST_F(ExportTest, AnOutputFolderThatMayNotBeWrittenIsAccessDenied) {
+  AddDatabase("acct", {Message("a", "A", kT, "x")});
+  for (const fs::path& folder : {base_, base_ / "root", base_ / "root" / "acct", base_ / "out"})
+    fs::permissions(folder, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+  const int status =
+      tavrin::testing_support::RunInChild(tavrin::testing_support::ChildUser::Nobody, [&] {
+        if (RunExpectingFailure() != "File access denied") return 1;
+        if (host.Events("message: ") != Strings{"message: " + Out("l2014_05_03a.txt")}) return 2;
+        return Strings(host.events.end() - 3, host.events.end()) == kRestored ? 0 : 3;
+      });
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(OutFiles().empty());
 }
 
 TEST_F(ExportTest, AFullDiskFailsWithoutThePathDialog) {
