@@ -114,7 +114,9 @@ TEST(PathGradientBrush, PresetNeedsBothEnds) {
 TEST(Path, FlattenFollowsTheCurve) {
   TGPGraphicsPath path;
   path.AddEllipse(0, 0, 100, 100);
-  for (const TGPPointF& p : path.Flatten(0.1f).front())
+  const auto figures = path.Flatten(0.1f);
+  ASSERT_EQ(figures.size(), 1u);
+  for (const TGPPointF& p : figures.front())
     EXPECT_NEAR(std::hypot(p.X - 50, p.Y - 50), 50, 0.15);
 }
 
