@@ -1,0 +1,147 @@
+// The smooth panel in a real GTK window (needs a display; the test command provides one).
+//
+// The window's pixels in the panel's area must match the gallery's image of the main window's
+// panel. Both come from the same cached image composited over the window colour, so they
+// differ only by the window surface's rounding: the tolerance is 2 per channel (the window is a
+// 24-bit X image; compositing into it and into the gallery's 32-bit image may round the
+// premultiplied blend differently by one step, and the X server's 8-bit channels add one more).
+// On failure the actual, expected and difference images are written next to the build.
+#include <gdk/gdk.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "gallery/gallery_panel.h"
+#include "widgets/controls/smooth_panel.h"
+
+namespace tavrin::controls {
+namespace {
+
+constexpr int kTolerance = 2;
+
+class PanelOnScreen : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
+
+  void SetUp() override {
+    ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
+    form_ = std::make_unique<TForm>();
+    form_->SetClientSize(465, 111);
+    form_->SetDialogFrame(true);
+    form_->SetCaption("panel display test");
+    panel_ = std::make_unique<TSmoothPanel>(form_.get());
+    gallery::ConfigureMainWindowPanel(*panel_, 10, 8);
+    form_->Show();
+    ASSERT_TRUE(PumpUntil([&] { return panel_->CacheBuilds() > 0; }));
+  }
+
+  void TearDown() override {
+    panel_.reset();
+    form_.reset();
+    Pump();
+  }
+
+  // Runs the main loop until cond holds or 5 s have passed; then lets pending work finish.
+  template <typename Cond>
+  bool PumpUntil(Cond cond) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!cond() && std::chrono::steady_clock::now() < deadline) g_main_context_iteration(nullptr, FALSE);
+    Pump();
+    return cond();
+  }
+
+  static void Pump() {
+    gdk_display_sync(gdk_display_get_default());
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+  }
+
+  // The window's client area as the X server shows it.
+  Surface Screenshot() {
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, 0, 0, form_->Width(), form_->Height());
+    Surface shot(form_->Width(), form_->Height());
+    if (pixbuf == nullptr) return shot;
+    cairo_t* cr = cairo_create(shot.Native());
+    gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    g_object_unref(pixbuf);
+    return shot;
+  }
+
+  static Surface Crop(const Surface& s, int left, int top, int width, int height) {
+    Surface out(width, height);
+    cairo_t* cr = cairo_create(out.Native());
+    cairo_set_source_surface(cr, s.Native(), -left, -top);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return out;
+  }
+
+  static void WriteArtifacts(const std::string& name, const Surface& actual,
+                             const Surface& expected) {
+    const std::filesystem::path dir = std::filesystem::path(TAVRIN_BINARY_DIR) / "test-artifacts";
+    std::filesystem::create_directories(dir);
+    actual.WritePng((dir / (name + "-actual.png")).string());
+    expected.WritePng((dir / (name + "-expected.png")).string());
+    DifferenceImage(actual, expected).WritePng((dir / (name + "-diff.png")).string());
+  }
+
+  static inline bool windowing_ = false;
+  std::unique_ptr<TForm> form_;
+  std::unique_ptr<TSmoothPanel> panel_;
+};
+
+TEST_F(PanelOnScreen, WindowShowsTheGalleryImageInThePanelsArea) {
+  const Surface shot = Screenshot();
+  const Surface actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
+  const Surface expected = gallery::RenderMainWindowPanel();
+  const int difference = MaxChannelDifference(actual, expected);
+  if (difference > kTolerance) WriteArtifacts("panel-on-screen", actual, expected);
+  EXPECT_LE(difference, kTolerance);
+  // Around the panel the window colour shows.
+  EXPECT_EQ(shot.Pixel(3, 3) & 0xFFFFFF, ColorToARGB(clBtnFace) & 0xFFFFFF);
+}
+
+TEST_F(PanelOnScreen, ChangesRepaintFromOneRebuildAndCachedRepaintsKeepIt) {
+  const auto builds = panel_->CacheBuilds();
+  panel_->Fill().SetColor(0x0000FF);
+  panel_->Fill().SetColorTo(0x0000FF);
+  panel_->Fill().SetColorMirror(clNone);
+  ASSERT_TRUE(PumpUntil([&] { return !panel_->CacheStale(); }));
+  EXPECT_EQ(panel_->CacheBuilds(), builds + 1);
+  const ARGB red = Screenshot().Pixel(10 + 200, 8 + 60);
+  EXPECT_GT(GetRed(red), 200);
+  EXPECT_LT(GetBlue(red), 60);
+  // A repaint that changes nothing composites the cached image again.
+  panel_->Repaint();
+  Pump();
+  EXPECT_EQ(panel_->CacheBuilds(), builds + 1);
+}
+
+TEST_F(PanelOnScreen, PointerEventsFromTheWindowSystemReachThePanel) {
+  int downs = 0, downX = -1, downY = -1;
+  panel_->OnMouseDown = [&](TControl&, TMouseButton b, TShiftState, int x, int y) {
+    if (b == TMouseButton::mbLeft) ++downs;
+    downX = x;
+    downY = y;
+  };
+  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+  int originX = 0, originY = 0;
+  gdk_window_get_origin(window, &originX, &originY);
+  // A real click through the X server's test extension, as a user's would arrive.
+  const std::string command = "xdotool mousemove --sync " + std::to_string(originX + 10 + 40) +
+                              " " + std::to_string(originY + 8 + 30) + " click 1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  ASSERT_TRUE(PumpUntil([&] { return downs > 0; }));
+  EXPECT_EQ(downs, 1);
+  EXPECT_EQ(downX, 40);  // in the panel's own coordinates
+  EXPECT_EQ(downY, 30);
+}
+
+}  // namespace
+}  // namespace tavrin::controls
