@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/scratch_folder.h"
 #include "fixture/message_tree.h"
 #include "fixture/sample_tree.h"
 
@@ -74,16 +75,7 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 class CliTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavrin-cli-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    base_ = pattern;
-    fs::create_directories(base_ / "out");
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(base_, ignored);
-  }
+  void SetUp() override { fs::create_directories(base_ / "out"); }
 
   // Runs the program in the scratch folder, its output going to files.
   Outcome Run(Strings arguments, const Strings& environment = {}) {
@@ -119,7 +111,8 @@ class CliTest : public testing::Test {
   }
   void MakeSample() { fixture::makeSampleTree(base_ / "root"); }
 
-  fs::path base_;
+  tavrin::testing_support::ScratchFolder scratch_{"tavrin-cli"};
+  const fs::path base_ = scratch_.Path();
 };
 
 TEST_F(CliTest, ExportsTheSampleTreeQuietlyOffATerminal) {

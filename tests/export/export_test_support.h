@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/scratch_folder.h"
 #include "export/chat_export.h"
 #include "fixture/fixture_database.h"
 #include "platform/code_page.h"
@@ -130,9 +131,6 @@ class ExportTest : public ::testing::Test {
   static void SetUpTestSuite() { UseUtc(); }
 
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavrin-export-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    base_ = pattern;
     fs::create_directories(base_ / "root");
     fs::create_directories(base_ / "out");
     host.root = (base_ / "root").string();
@@ -140,10 +138,6 @@ class ExportTest : public ::testing::Test {
     codePage_ = platform::MakeCodePage("UTF-8");
     connection.SetCodePage(*codePage_);
     zq.SetConnection(&connection);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(base_, ignored);
   }
 
   void UseCodePage(std::unique_ptr<platform::CodePage> codePage) {
@@ -191,7 +185,8 @@ class ExportTest : public ::testing::Test {
     return names;
   }
 
-  fs::path base_;
+  tavrin::testing_support::ScratchFolder scratch_{"tavrin-export"};
+  const fs::path base_ = scratch_.Path();
   RecordingHost host;
   store::TSQLConnection connection;
   store::TReadOnlyQuery zq{"zq"};

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../platform/child_process.h"
+#include "../platform/scratch_folder.h"
 #include "platform/directory_lister.h"
 
 namespace tavrin::chat_export {
@@ -152,16 +153,6 @@ TEST(LowerCaseTest, LowersOneCharacterForOneAndKeepsBadBytes) {
 
 class RealTreeTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavrin-search-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(root_ / "locked", fs::perms::owner_all, ignored);
-    fs::remove_all(root_, ignored);
-  }
   void Touch(const fs::path& relative) {
     fs::create_directories((root_ / relative).parent_path());
     std::ofstream(root_ / relative) << "x";
@@ -174,7 +165,8 @@ class RealTreeTest : public testing::Test {
   }
   std::string At(const std::string& relative) const { return (root_ / relative).string(); }
 
-  fs::path root_;
+  tavrin::testing_support::ScratchFolder scratch_{"tavrin-search"};
+  const fs::path root_ = scratch_.Path();
 };
 
 TEST_F(RealTreeTest, FindsHiddenFilesAndFoldersAndFollowsFolderLinks) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_folder.h"
+
 namespace tavrin::platform {
 namespace {
 
@@ -17,15 +19,6 @@ namespace fs = std::filesystem;
 
 class DirectoryListerTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavrin-lister-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
   // name -> isFolder, sorted by name, of the listing of `path`.
   static std::vector<std::pair<std::string, bool>> Entries(const FolderListing& listing) {
     std::vector<std::pair<std::string, bool>> entries;
@@ -34,7 +27,8 @@ class DirectoryListerTest : public testing::Test {
     return entries;
   }
 
-  fs::path folder_;
+  tavrin::testing_support::ScratchFolder scratch_{"tavrin-lister"};
+  const fs::path folder_ = scratch_.Path();
   PosixDirectoryLister lister_;
 };
 

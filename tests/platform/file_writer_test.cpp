@@ -13,6 +13,7 @@
 #include <string>
 
 #include "child_process.h"
+#include "scratch_folder.h"
 
 namespace tavrin::platform {
 namespace {
@@ -21,15 +22,6 @@ namespace fs = std::filesystem;
 
 class FileWriterTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tavrin-writer-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
   std::string At(const std::string& name) const { return (folder_ / name).string(); }
   static std::string Content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -48,7 +40,8 @@ class FileWriterTest : public testing::Test {
     return "";
   }
 
-  fs::path folder_;
+  tavrin::testing_support::ScratchFolder scratch_{"tavrin-writer"};
+  const fs::path folder_ = scratch_.Path();
 };
 
 TEST_F(FileWriterTest, WritesEveryByteInOrderAcrossBufferBoundaries) {
