@@ -38,11 +38,7 @@ void PrintSummary(const chat_export::TExportSummary& summary, double seconds) {
       summary.lines, summary.chatFiles, seconds);
 }
 
-int RunExport(const cli::CliOptions& options) {
-  const bool showProgress = !options.quiet && isatty(STDERR_FILENO) == 1;
-  cli::HeadlessHost host({options.root ? *options.root : platform::DefaultDatabaseRoot(),
-                          Absolute(options.out), showProgress},
-                         cli::TerminateRequest(), stderr);
+int Export(cli::HeadlessHost& host, bool showProgress) {
   const platform::CodePage& codePage = platform::HostCodePage();
   store::TSQLConnection connection;
   connection.SetCodePage(codePage);
@@ -52,16 +48,25 @@ int RunExport(const cli::CliOptions& options) {
   platform::PosixFileSystem files;
 
   const auto started = std::chrono::steady_clock::now();
+  const chat_export::TExportSummary summary =
+      chat_export::doTavrinExport({host, connection, zq, codePage, lister, files});
+  host.EndProgress();
+  if (summary.databases == 0) return cli::kExitNoDatabase;
+  if (showProgress) {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    PrintSummary(summary, elapsed.count());
+  }
+  return summary.terminated ? cli::kExitInterrupted : cli::kExitSuccess;
+}
+
+// The headless stand-in for the window's top-level failure handler.
+int RunExport(const cli::CliOptions& options) {
+  const bool showProgress = !options.quiet && isatty(STDERR_FILENO) == 1;
+  cli::HeadlessHost host({options.root ? *options.root : platform::DefaultDatabaseRoot(),
+                          Absolute(options.out), showProgress},
+                         cli::TerminateRequest(), stderr);
   try {
-    const chat_export::TExportSummary summary =
-        chat_export::doTavrinExport({host, connection, zq, codePage, lister, files});
-    host.EndProgress();
-    if (summary.databases == 0) return cli::kExitNoDatabase;
-    if (showProgress) {
-      const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-      PrintSummary(summary, elapsed.count());
-    }
-    return summary.terminated ? cli::kExitInterrupted : cli::kExitSuccess;
+    return Export(host, showProgress);
   } catch (const std::exception& failure) {
     host.EndProgress();
     std::fprintf(stderr, "%s\n", chat_export::FailureBoxText(failure.what()).c_str());
