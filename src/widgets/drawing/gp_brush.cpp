@@ -28,6 +28,13 @@ float ModeAngle(LinearGradientMode mode) {
 
 }  // namespace
 
+bool TPresetBlend::Set(const ARGB* colors, const float* positions, int32_t count) {
+  if (!ValidPreset(colors, positions, count)) return false;
+  colors_.assign(colors, colors + count);
+  positions_.assign(positions, positions + count);
+  return true;
+}
+
 // ---- Solid, hatch, texture ---------------------------------------------------------------
 
 TGPSolidBrush::TGPSolidBrush(ARGB color) : TGPBrush(BrushTypeSolidColor), color_(color) {}
@@ -112,14 +119,6 @@ Status TGPLinearGradientBrush::SetGammaCorrection(bool useGammaCorrection) {
   return Ok;
 }
 
-Status TGPLinearGradientBrush::SetInterpolationColors(const ARGB* presetColors,
-                                                      const float* blendPositions, int32_t count) {
-  if (!ValidPreset(presetColors, blendPositions, count)) return SetStatus(InvalidParameter);
-  presetColors_.assign(presetColors, presetColors + count);
-  presetPositions_.assign(blendPositions, blendPositions + count);
-  return Ok;
-}
-
 Status TGPLinearGradientBrush::SetWrapMode(WrapMode wrapMode) {
   if (wrapMode == WrapModeClamp || wrapMode < WrapModeTile || wrapMode > WrapModeClamp)
     return SetStatus(InvalidParameter);
@@ -188,14 +187,6 @@ Status TGPPathGradientBrush::SetSurroundColors(const ARGB* colors, int32_t& coun
   surround_.assign(colors, colors + count);
   if (std::all_of(surround_.begin(), surround_.end(), [&](ARGB c) { return c == surround_[0]; }))
     surround_.resize(1);
-  return Ok;
-}
-
-Status TGPPathGradientBrush::SetInterpolationColors(const ARGB* presetColors,
-                                                    const float* blendPositions, int32_t count) {
-  if (!ValidPreset(presetColors, blendPositions, count)) return SetStatus(InvalidParameter);
-  presetColors_.assign(presetColors, presetColors + count);
-  presetPositions_.assign(blendPositions, blendPositions + count);
   return Ok;
 }
 

@@ -71,6 +71,21 @@ class TGPTextureBrush : public TGPBrush {
   native::Surface nativeBrush;
 };
 
+// A multi-colour blend: colours at positions 0.0 ... 1.0, which replace a gradient's own end
+// colours. Valid with at least two entries, the first at exactly 0 and the last at exactly 1.
+class TPresetBlend {
+ public:
+  // False (and nothing kept) when the entries are not valid.
+  bool Set(const ARGB* colors, const float* positions, int32_t count);
+  int32_t Count() const { return static_cast<int32_t>(colors_.size()); }
+  const std::vector<ARGB>& Colors() const { return colors_; }
+  const std::vector<float>& Positions() const { return positions_; }
+
+ private:
+  std::vector<ARGB> colors_;
+  std::vector<float> positions_;
+};
+
 // Gradient along a line; outside its rectangle the gradient repeats (WrapModeTile).
 class TGPLinearGradientBrush : public TGPBrush {
  public:
@@ -83,13 +98,14 @@ class TGPLinearGradientBrush : public TGPBrush {
 
   Status SetGammaCorrection(bool useGammaCorrection);
   bool GetGammaCorrection() const { return gamma_; }
-  // Colours at positions 0.0 ... 1.0; they replace the two line colours. Needs count >= 2,
-  // the first position 0 and the last 1, else InvalidParameter.
+  // Replaces the two line colours; InvalidParameter for an invalid blend (see TPresetBlend).
   Status SetInterpolationColors(const ARGB* presetColors, const float* blendPositions,
-                                int32_t count);
-  int32_t GetInterpolationColorCount() const { return static_cast<int32_t>(presetColors_.size()); }
-  const std::vector<ARGB>& GetInterpolationColors() const { return presetColors_; }
-  const std::vector<float>& GetInterpolationPositions() const { return presetPositions_; }
+                                int32_t count) {
+    return preset_.Set(presetColors, blendPositions, count) ? Ok : SetStatus(InvalidParameter);
+  }
+  int32_t GetInterpolationColorCount() const { return preset_.Count(); }
+  const std::vector<ARGB>& GetInterpolationColors() const { return preset_.Colors(); }
+  const std::vector<float>& GetInterpolationPositions() const { return preset_.Positions(); }
   Status SetWrapMode(WrapMode wrapMode);
   WrapMode GetWrapMode() const { return wrap_; }
   Status SetLinearColors(ARGB color1, ARGB color2);
@@ -112,8 +128,7 @@ class TGPLinearGradientBrush : public TGPBrush {
   bool scalable_ = false;
   bool gamma_ = false;
   WrapMode wrap_ = WrapModeTile;
-  std::vector<ARGB> presetColors_;
-  std::vector<float> presetPositions_;
+  TPresetBlend preset_;
   TGPPointF start_;
   TGPPointF end_;
 };
@@ -133,11 +148,14 @@ class TGPPathGradientBrush : public TGPBrush {
   Status SetSurroundColors(const ARGB* colors, int32_t& count);
   const std::vector<ARGB>& GetSurroundColors() const { return surround_; }
   int32_t GetSurroundColorCount() const { return static_cast<int32_t>(surround_.size()); }
+  // Replaces the centre and surround colours: position 0 is the outline, 1 the centre.
   Status SetInterpolationColors(const ARGB* presetColors, const float* blendPositions,
-                                int32_t count);
-  int32_t GetInterpolationColorCount() const { return static_cast<int32_t>(presetColors_.size()); }
-  const std::vector<ARGB>& GetInterpolationColors() const { return presetColors_; }
-  const std::vector<float>& GetInterpolationPositions() const { return presetPositions_; }
+                                int32_t count) {
+    return preset_.Set(presetColors, blendPositions, count) ? Ok : SetStatus(InvalidParameter);
+  }
+  int32_t GetInterpolationColorCount() const { return preset_.Count(); }
+  const std::vector<ARGB>& GetInterpolationColors() const { return preset_.Colors(); }
+  const std::vector<float>& GetInterpolationPositions() const { return preset_.Positions(); }
   Status SetWrapMode(WrapMode wrapMode);
   WrapMode GetWrapMode() const { return wrap_; }
   Status SetGammaCorrection(bool useGammaCorrection);
@@ -153,8 +171,7 @@ class TGPPathGradientBrush : public TGPBrush {
   TGPPointF center_;
   ARGB centerColor_ = 0xFFFFFFFF;
   std::vector<ARGB> surround_{0xFFFFFFFF};
-  std::vector<ARGB> presetColors_;
-  std::vector<float> presetPositions_;
+  TPresetBlend preset_;
   WrapMode wrap_ = WrapModeClamp;
   bool gamma_ = false;
 };
