@@ -6,6 +6,7 @@
 #include <pango/pangofc-fontmap.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -70,6 +71,24 @@ std::optional<std::string> StrongAlias(std::string_view name) {
   return std::nullopt;
 }
 
+// Looking a family up costs a font listing; the widgets ask for the same few names at every
+// paint. Only a change of the font set (AddFontFolder) can change an answer.
+std::map<std::string, std::optional<std::string>, std::less<>>& FamilyCache() {
+  static std::map<std::string, std::optional<std::string>, std::less<>> cache;
+  return cache;
+}
+
+std::optional<std::string> LookUpFamily(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) c = g_ascii_tolower(c);
+  auto& cache = FamilyCache();
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  auto found = InstalledFamily(name);
+  if (!found) found = StrongAlias(name);
+  cache.emplace(std::move(key), found);
+  return found;
+}
+
 double EmPixels(float size, Unit_ unit) {
   switch (unit) {
     case UnitPoint: return size * 96.0 / 72.0;
@@ -87,6 +106,8 @@ bool AddFontFolder(const std::string& folder) {
   if (!FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>(folder.c_str())))
     return false;
   // Pango keeps its own view of the configuration; tell it that the font set grew.
+  FamilyCache().clear();
+  detail::ForgetFontMetrics();
   PangoFontMap* map = pango_cairo_font_map_get_default();
   if (PANGO_IS_FC_FONT_MAP(map)) pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map));
   return true;
@@ -98,8 +119,7 @@ TGPFontFamily::TGPFontFamily(std::string_view name, const TGPFontCollection*)
     SetStatus(InvalidParameter);
     return;
   }
-  auto found = InstalledFamily(name);
-  if (!found) found = StrongAlias(name);
+  auto found = LookUpFamily(name);
   if (!found) {
     SetStatus(FontFamilyNotFound);
     return;

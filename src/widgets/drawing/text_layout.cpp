@@ -1,6 +1,7 @@
 #include "widgets/drawing/text_layout_p.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -141,8 +142,20 @@ FontMetricsPx MetricsIn(PangoContext* context, PangoFontDescription* desc) {
 
 }  // namespace
 
+std::map<std::string, FontMetricsPx>& MetricsCache() {
+  static std::map<std::string, FontMetricsPx> cache;
+  return cache;
+}
+
+void ForgetFontMetrics() { MetricsCache().clear(); }
+
 // Design metrics, unhinted: the original's line spacing is em x line spacing / units per em.
 FontMetricsPx MetricsOf(PangoFontDescription* desc) {
+  char* described = pango_font_description_to_string(desc);
+  std::string key(described);
+  g_free(described);
+  auto& cache = MetricsCache();
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
   PangoFontMap* map = pango_cairo_font_map_get_default();
   native::GObject<PangoContext> context(pango_font_map_create_context(map));
   cairo_font_options_t* options = cairo_font_options_create();
@@ -151,7 +164,9 @@ FontMetricsPx MetricsOf(PangoFontDescription* desc) {
   pango_cairo_context_set_font_options(context.get(), options);
   cairo_font_options_destroy(options);
   pango_context_set_round_glyph_positions(context.get(), FALSE);
-  return MetricsIn(context.get(), desc);
+  FontMetricsPx metrics = MetricsIn(context.get(), desc);
+  cache.emplace(std::move(key), metrics);
+  return metrics;
 }
 
 TextBlock LayOutText(cairo_t* cr, std::string_view text, const TGPFont& font,

@@ -33,5 +33,7 @@ struct FontMetricsPx {
   double height = 0;  // line spacing
 };
 FontMetricsPx MetricsOf(PangoFontDescription* desc);
+// Drops remembered metrics (the font set changed).
+void ForgetFontMetrics();
 
 }  // namespace tavrin::detail
