@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -62,20 +63,44 @@ bool IsAscii(std::string_view text) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// Every chat file name given out in this run, so that no later chat group replaces one.
+// Every chat file given out in this run, by name and by the file the name leads to, so that
+// no later chat group replaces one: neither through the same name nor through another name of
+// the same file (a link left in the output folder, or letter case on a file system that
+// ignores it).
 class ChatFileNames {
  public:
+  explicit ChatFileNames(const platform::FileSystem& files) : files_(files) {}
+
+  // The natural name, or the first of name_2.txt, name_3.txt, ... that is still free.
   std::string Claim(const std::string& natural) {
-    if (claimed_.insert(natural).second) return natural;
+    if (IsFree(natural)) return Taken(natural);
     const std::string stem = natural.substr(0, natural.size() - 4);  // without ".txt"
     for (std::size_t n = 2;; ++n) {
       std::string candidate = stem + "_" + std::to_string(n) + ".txt";
-      if (claimed_.insert(candidate).second) return candidate;
+      if (IsFree(candidate)) return Taken(std::move(candidate));
     }
   }
 
+  // To be called once the claimed file exists.
+  void Created(const std::string& name) {
+    if (const auto identity = files_.IdentityOf(name)) createdFiles_.insert(*identity);
+  }
+
  private:
-  std::unordered_set<std::string> claimed_;
+  bool IsFree(const std::string& name) const {
+    if (names_.count(name) != 0) return false;
+    if (createdFiles_.empty()) return true;
+    const auto identity = files_.IdentityOf(name);
+    return !identity || createdFiles_.count(*identity) == 0;
+  }
+  std::string Taken(std::string name) {
+    names_.insert(name);
+    return name;
+  }
+
+  const platform::FileSystem& files_;
+  std::unordered_set<std::string> names_;
+  std::set<platform::FileIdentity> createdFiles_;
 };
 
 // The line writer of one chat file: formats, converts and writes, reusing its buffers so a
@@ -111,7 +136,10 @@ class ChatLineWriter {
 class ExportRun {
  public:
   explicit ExportRun(const TExportContext& context)
-      : context_(context), host_(context.host), lineWriter_(context.codePage) {}
+      : context_(context),
+        host_(context.host),
+        lineWriter_(context.codePage),
+        names_(context.files) {}
 
   TExportSummary Run() {
     ControlsGuard controls(host_);
@@ -201,6 +229,7 @@ class ExportRun {
       host_.ShowMessageDialog(fileName);
       throw;
     }
+    names_.Created(fileName);
     ++summary_.chatFiles;
     host_.OnChatFileCreated(fileName);
     return file;

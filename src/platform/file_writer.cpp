@@ -137,4 +137,11 @@ std::unique_ptr<OutputFile> PosixFileSystem::CreateFile(const std::string& fullP
   return FileWriter::Create(fullPath);
 }
 
+std::optional<FileIdentity> PosixFileSystem::IdentityOf(const std::string& fullPath) const {
+  struct stat info {};
+  if (::stat(fullPath.c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                      static_cast<std::uint64_t>(info.st_ino)};
+}
+
 }  // namespace tavrin::platform

@@ -12,8 +12,11 @@
 //   "I/O error <errno>"
 #pragma once
 
+#include <compare>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,11 +49,25 @@ class OutputFile {
   virtual void Close() = 0;
 };
 
+// Which file a path leads to, whatever the path: two names of one file (a link, or names that
+// differ only in letter case on a file system that ignores case) have the same identity.
+struct FileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+  friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // Creates output files; tests substitute one that fails on demand.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual std::unique_ptr<OutputFile> CreateFile(const std::string& fullPath) = 0;
+  // The identity of the file the path leads to (links followed), or nothing when there is
+  // none. A file system that cannot tell gives nothing, and names alone decide.
+  virtual std::optional<FileIdentity> IdentityOf(const std::string& /*fullPath*/) const {
+    return std::nullopt;
+  }
 };
 
 // The real file: one descriptor, opened O_CREAT|O_TRUNC|O_WRONLY|O_CLOEXEC with mode 0666
@@ -87,6 +104,7 @@ class FileWriter final : public OutputFile {
 class PosixFileSystem final : public FileSystem {
  public:
   std::unique_ptr<OutputFile> CreateFile(const std::string& fullPath) override;
+  std::optional<FileIdentity> IdentityOf(const std::string& fullPath) const override;
 };
 
 }  // namespace tavrin::platform

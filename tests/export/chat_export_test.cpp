@@ -157,6 +157,16 @@ TEST_F(ExportTest, ALaterChatWithTheSameFileNameGetsANumberInsteadOfReplacingIt)
   EXPECT_EQ(OutFiles().size(), 5u);
 }
 
+// A link left in the output folder makes a second name for a file of this run, as letter case
+// does on a file system that ignores it; the file of this run is kept all the same.
+TEST_F(ExportTest, ANameLeadingToAFileOfThisRunGetsANumberToo) {
+  AddDatabase("acct", {Message("a", "A", kT, "first"), Message("b", "B", kT, "second")});
+  fs::create_symlink(Out("l2014_05_03a.txt"), Out("l2014_05_03b.txt"));
+  Run();
+  EXPECT_EQ(Content(Out("l2014_05_03a.txt")), "[2014-05-03 10:22:11] A: first\r\n");
+  EXPECT_EQ(Content(Out("l2014_05_03b_2.txt")), "[2014-05-03 10:22:11] B: second\r\n");
+}
+
 TEST_F(ExportTest, AFileLeftByAnEarlierRunIsReplacedNotAppendedTo) {
   AddDatabase("acct", {Message("a", "A", kT, "new")});
   std::ofstream(Out("l2014_05_03a.txt")) << "old content that is much longer\r\n";

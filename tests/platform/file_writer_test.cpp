@@ -154,6 +154,17 @@ TEST_F(FileWriterTest, AFullDiskFailsAtTheWriteThatReachesIt) {
   EXPECT_EQ(FailureOf([&] { large->Close(); }), "");
 }
 
+TEST_F(FileWriterTest, TwoNamesOfOneFileHaveOneIdentity) {
+  PosixFileSystem files;
+  files.CreateFile(At("a.txt"))->Close();
+  files.CreateFile(At("b.txt"))->Close();
+  fs::create_symlink(folder_ / "a.txt", folder_ / "link.txt");
+  ASSERT_TRUE(files.IdentityOf(At("a.txt")).has_value());
+  EXPECT_EQ(files.IdentityOf(At("link.txt")), files.IdentityOf(At("a.txt")));
+  EXPECT_NE(files.IdentityOf(At("b.txt")), files.IdentityOf(At("a.txt")));
+  EXPECT_FALSE(files.IdentityOf(At("missing.txt")).has_value());
+}
+
 TEST_F(FileWriterTest, ErrorCodesMapByMeaning) {
   const std::string path = At("out.txt");  // its folder exists
   struct Case {
