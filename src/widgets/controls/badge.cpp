@@ -128,7 +128,7 @@ TSmoothButtonStatus::TSmoothButtonStatus(std::function<void()> ownerChanged, boo
     : FOwnerChanged(std::move(ownerChanged)), FAppearance(std::make_unique<TBadgeAppearance>()) {
   FAppearance->OnChange = [this](TBadgeAppearance&) { Changed(); };
   if (designTime) {
-    FCaption = "0";
+    FCaption.assign(1, '0');  // (assigning the literal trips a false -Wrestrict in GCC 12)
     TSmoothFill& fill = FAppearance->Fill();
     fill.SetColor(clRed);
     fill.SetGradientType(gtSolid);
