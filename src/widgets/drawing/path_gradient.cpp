@@ -173,12 +173,13 @@ bool MakeTriangle(Vec c, const Vertex& va, const Vertex& vb, Triangle& t) {
   return true;
 }
 
-std::vector<Triangle> Fan(const TGPPathGradientBrush& brush, const cairo_matrix_t& m) {
+std::vector<Triangle> Fan(const TGPPathGradientBrush& brush, const cairo_matrix_t& m,
+                          const std::vector<std::vector<Vertex>>& outline) {
   TGPPointF center;
   brush.GetCenterPoint(center);
   Vec c = ToDevice(m, center);
   std::vector<Triangle> fan;
-  for (const auto& figure : Outline(brush, m)) {
+  for (const auto& figure : outline) {
     for (size_t i = 0; i < figure.size(); ++i) {
       Triangle t;
       if (MakeTriangle(c, figure[i], figure[(i + 1) % figure.size()], t)) fan.push_back(t);
@@ -203,6 +204,41 @@ bool Span(const Triangle& t, double y, int& first, int& last) {
   first = static_cast<int>(std::ceil(x0 - 0.5));
   last = static_cast<int>(std::ceil(x1 - 0.5));
   return first < last;
+}
+
+struct Crossing {
+  double x;
+  int winding;
+};
+
+// Pixel-centre spans [first, last) of the outline's interior on scanline y, by the path's fill
+// mode. A centre placed outside the outline makes fan triangles reach beyond it; these spans
+// keep the brush inside its path all the same.
+void InteriorSpans(const std::vector<std::vector<Vertex>>& outline, FillMode mode, double y,
+                   std::vector<Crossing>& crossings, std::vector<std::pair<int, int>>& spans) {
+  crossings.clear();
+  spans.clear();
+  for (const auto& figure : outline) {
+    for (size_t i = 0; i < figure.size(); ++i) {
+      Vec a = figure[i].p, b = figure[(i + 1) % figure.size()].p;
+      if (Straddles(a, b, y)) crossings.push_back({CrossingX(a, b, y), a.y < b.y ? 1 : -1});
+    }
+  }
+  std::sort(crossings.begin(), crossings.end(),
+            [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
+  int winding = 0;
+  for (size_t i = 0; i + 1 < crossings.size(); ++i) {
+    winding += mode == FillModeWinding ? crossings[i].winding : 1;
+    bool inside = mode == FillModeWinding ? winding != 0 : (winding & 1) != 0;
+    if (!inside) continue;
+    int first = static_cast<int>(std::ceil(crossings[i].x - 0.5));
+    int last = static_cast<int>(std::ceil(crossings[i + 1].x - 0.5));
+    if (first >= last) continue;
+    if (!spans.empty() && spans.back().second >= first)
+      spans.back().second = std::max(spans.back().second, last);
+    else
+      spans.emplace_back(first, last);
+  }
 }
 
 bool SingleColor(const TGPPathGradientBrush& brush) {
@@ -236,35 +272,43 @@ native::Surface RenderPathGradient(const TGPPathGradientBrush& brush,
   auto* pixels = cairo_image_surface_get_data(image.get());
   const int stride = cairo_image_surface_get_stride(image.get());
 
-  const std::vector<Triangle> fan = Fan(brush, toDevice);
+  const auto outline = Outline(brush, toDevice);
+  const std::vector<Triangle> fan = Fan(brush, toDevice, outline);
+  const FillMode fillMode = brush.GetPath().GetFillMode();
   const bool single = SingleColor(brush);
   const auto table = ColorTable(brush);
   ARGB center = 0;
   brush.GetCenterColor(center);
   const bool gamma = brush.GetGammaCorrection();
+  std::vector<Crossing> crossings;
+  std::vector<std::pair<int, int>> interior;
 
   for (int row = 0; row < box.height; ++row) {
     auto* line = reinterpret_cast<uint32_t*>(pixels + static_cast<ptrdiff_t>(row) * stride);
     const double y = box.y + row + 0.5;
+    InteriorSpans(outline, fillMode, y, crossings, interior);
     for (const Triangle& t : fan) {
-      int first, last;
-      if (!Span(t, y, first, last)) continue;
-      first = std::max(first, box.x);
-      last = std::min(last, box.x + box.width);
-      double x = first + 0.5;
-      double u = t.u0 + t.ux * x + t.uy * y;
-      if (single) {
-        for (int i = first; i < last; ++i, u += t.ux) {
-          double s = std::clamp(1.0 - u, 0.0, 1.0);
-          line[i - box.x] = table[static_cast<size_t>(s * (kTableSize - 1) + 0.5)];
+      int spanFirst, spanLast;
+      if (!Span(t, y, spanFirst, spanLast)) continue;
+      for (auto [inFirst, inLast] : interior) {
+        const int first = std::max({spanFirst, inFirst, box.x});
+        const int last = std::min({spanLast, inLast, box.x + box.width});
+        if (first >= last) continue;
+        const double x = first + 0.5;
+        double u = t.u0 + t.ux * x + t.uy * y;
+        if (single) {
+          for (int i = first; i < last; ++i, u += t.ux) {
+            double s = std::clamp(1.0 - u, 0.0, 1.0);
+            line[i - box.x] = table[static_cast<size_t>(s * (kTableSize - 1) + 0.5)];
+          }
+          continue;
         }
-        continue;
-      }
-      double w = t.w0 + t.wx * x + t.wy * y;
-      for (int i = first; i < last; ++i, u += t.ux, w += t.wx) {
-        double v = u > 1e-9 ? std::clamp(w / u, 0.0, 1.0) : 0.0;
-        ARGB edge = MixStraight(t.colorA, t.colorB, v);
-        line[i - box.x] = Pack(Blend(edge, center, std::clamp(1.0 - u, 0.0, 1.0), gamma));
+        double w = t.w0 + t.wx * x + t.wy * y;
+        for (int i = first; i < last; ++i, u += t.ux, w += t.wx) {
+          double v = u > 1e-9 ? std::clamp(w / u, 0.0, 1.0) : 0.0;
+          ARGB edge = MixStraight(t.colorA, t.colorB, v);
+          line[i - box.x] = Pack(Blend(edge, center, std::clamp(1.0 - u, 0.0, 1.0), gamma));
+        }
       }
     }
   }

@@ -127,6 +127,24 @@ TEST(PathGradient, CentreAnywhereAndTargetLimitsThePaint) {
   EXPECT_EQ(GetAlpha(image.Pixel(50, 49)), 255);
 }
 
+// With the centre outside the outline the colours are laid out as if the fill reached it, but
+// still nothing is painted outside the outline.
+TEST(PathGradient, CentreOutsideThePathStillPaintsOnlyInside) {
+  Surface image(100, 60);
+  auto g = image.Graphics();
+  TGPGraphicsPath path;
+  path.AddRectangle({0, 0, 40, 40});
+  TGPPathGradientBrush brush(path);
+  brush.SetCenterPoint({80, 20});
+  brush.SetCenterColor(kWhite);
+  int32_t count = 1;
+  brush.SetSurroundColors(&kBlack, count);
+  g->FillRectangle(brush, 0, 0, 100, 60);
+  for (int y = 0; y < 60; y += 3)
+    for (int x = 0; x < 100; x += 3)
+      EXPECT_EQ(GetAlpha(image.Pixel(x, y)) != 0, x < 40 && y < 40) << x << "," << y;
+}
+
 TEST(PathGradient, EachCornerItsOwnSurroundColour) {
   Surface image(100, 100);
   auto g = image.Graphics();
