@@ -121,6 +121,11 @@ TEST_F(FileWriterTest, AFolderThatMayNotBeWrittenIsAccessDenied) {
 }
 
 TEST_F(FileWriterTest, TooManyOpenFiles) {
+#if defined(__SANITIZE_ADDRESS__)
+  // The undefined-behaviour checker needs a pipe to look at the failure object it is made,
+  // which a process without a free descriptor cannot have; the normal build runs this case.
+  GTEST_SKIP() << "needs a process without free descriptors";
+#endif
   const std::string path = At("out.txt");
   const int status = testing_support::RunInChild(testing_support::ChildUser::Same, [&] {
     const rlimit none{0, 0};
