@@ -10,8 +10,10 @@
 //   ChooseOutputFile()                        -- may end the run (cancelled)
 //   DatabaseRoot()                            -- read once, after the choice
 //   ProcessMessages() once per folder entry   -- database discovery
-//   ShowErrorDialog("No log files found !")   -- when nothing was found
-//   per database: OnDatabaseOpened(...), then per row ProcessMessages() and Terminated()
+//   ShowErrorDialog("No log files found !")   -- when nothing was found; or else
+//   OnDatabasesFound(count)
+//   per database: OnDatabaseOpened(...), then per row Terminated() and ProcessMessages(),
+//                 OnChatFileCreated(full path) after each chat file is created
 //   ShowMessageDialog(full path)              -- before a chat file creation failure
 //   always, last: SetExportButtonEnabled(true), SetFolderBoxEnabled(true),
 //                 SetFolderBoxColor(kClWindow)
