@@ -21,6 +21,16 @@ namespace tavrin::controls {
 namespace {
 
 constexpr int kTolerance = 2;
+// Each test runs in a process of its own, possibly at the same time as the others, so each
+// gets a place of its own on the screen, away from the origin where other windows appear.
+int WindowSlotY(const std::string& testName) {
+  static const char* const kOrder[] = {"WindowShows", "ChangesRepaint", "PointerEvents"};
+  for (int i = 0; i < 3; ++i) {
+    if (testName.rfind(kOrder[i], 0) == 0) return 150 + 220 * i;
+  }
+  return 810;
+}
+constexpr int kWindowX = 790;
 
 class PanelOnScreen : public ::testing::Test {
  protected:
@@ -34,6 +44,10 @@ class PanelOnScreen : public ::testing::Test {
     form_->SetCaption("panel display test");
     panel_ = std::make_unique<TSmoothPanel>(form_.get());
     gallery::ConfigureMainWindowPanel(*panel_, 10, 8);
+    // Without a window manager nothing keeps windows apart, and an overlapping one would spoil
+    // the screenshot or take the click.
+    gtk_window_move(form_->Window(), kWindowX,
+                    WindowSlotY(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     form_->Show();
     ASSERT_TRUE(PumpUntil([&] { return panel_->CacheBuilds() > 0; }));
   }
@@ -59,9 +73,11 @@ class PanelOnScreen : public ::testing::Test {
     }
   }
 
-  // The window's client area as the X server shows it.
+  // The window's client area as the X server shows it, raised above any other window first.
   Surface Screenshot() {
     GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+    gdk_window_raise(window);
+    Pump();
     GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, 0, 0, form_->Width(), form_->Height());
     Surface shot(form_->Width(), form_->Height());
     if (pixbuf == nullptr) return shot;
@@ -97,10 +113,19 @@ class PanelOnScreen : public ::testing::Test {
 };
 
 TEST_F(PanelOnScreen, WindowShowsTheGalleryImageInThePanelsArea) {
-  const Surface shot = Screenshot();
-  const Surface actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
   const Surface expected = gallery::RenderMainWindowPanel();
-  const int difference = MaxChannelDifference(actual, expected);
+  Surface shot = Screenshot();
+  Surface actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
+  int difference = MaxChannelDifference(actual, expected);
+  // Another test's window may still have been mapped over ours for a moment: look again.
+  for (int retry = 0; retry < 3 && difference > kTolerance; ++retry) {
+    g_usleep(100000);
+    form_->Invalidate();
+    Pump();
+    shot = Screenshot();
+    actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
+    difference = MaxChannelDifference(actual, expected);
+  }
   if (difference > kTolerance) WriteArtifacts("panel-on-screen", actual, expected);
   EXPECT_LE(difference, kTolerance);
   // Around the panel the window colour shows.
@@ -131,6 +156,8 @@ TEST_F(PanelOnScreen, PointerEventsFromTheWindowSystemReachThePanel) {
     downY = y;
   };
   GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+  gdk_window_raise(window);
+  Pump();
   int originX = 0, originY = 0;
   gdk_window_get_origin(window, &originX, &originY);
   // A real click through the X server's test extension, as a user's would arrive.
