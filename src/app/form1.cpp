@@ -100,6 +100,13 @@ int TForm1::Scaled(int designed) const {
   return static_cast<int>(std::lround(designed * scale_));
 }
 
+// The window's font (Tahoma, 11 pixels high at 96 dpi) for the hosted GTK widgets, which take
+// it from their own style rather than from the window.
+std::string TForm1::WindowFontCss() const {
+  return "font-family: Tahoma; font-size: " + std::to_string(Scaled(11)) +
+         "px; font-weight: normal; font-style: normal;";
+}
+
 void TForm1::CreateWindowFrame() {
   SetName("Form1");
   SetCaption(layout::kCaption);
@@ -107,12 +114,8 @@ void TForm1::CreateWindowFrame() {
   SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
   SetColor(clBtnFace);
   SetFont(TFont{.Name = "Tahoma", .Size = 8, .Style = 0, .Color = clWindowText});
-  // The hosted GTK widgets take the window's font and face colour through the style sheet.
-  ApplyOwnedCss(GTK_WIDGET(Window()),
-                "window { background-color: " + CssColor(clBtnFace) +
-                    "; background-image: none; }\n"
-                    "label, entry { font-family: Tahoma; font-size: " +
-                    std::to_string(Scaled(11)) + "px; font-weight: normal; }");
+  ApplyOwnedCss(GTK_WIDGET(Window()), "window { background-color: " + CssColor(clBtnFace) +
+                                          "; background-image: none; }");
   ConnectCloseRequest();
 }
 
@@ -147,8 +150,8 @@ void TForm1::CreateControls() {
   gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
   // Opaque: the label's rectangle shows the face colour, not the panel's gradient.
   ApplyOwnedCss(label, "label { background-color: " + CssColor(clBtnFace) +
-                           "; color: " + CssColor(clWindowText) +
-                           "; padding: 0; margin: 0; min-height: 0; }");
+                           "; color: " + CssColor(clWindowText) + "; " + WindowFontCss() +
+                           " padding: 0; margin: 0; min-height: 0; }");
   label1_ = std::make_unique<controls::THostedWidget>(&panel, label);
   label1_->SetName("Label1");
   Place(*label1_, layout::kLabel1);
@@ -219,8 +222,8 @@ void TForm1::SetFolderBoxColor(std::int32_t systemColor) {
                           CssColor(systemColor) +
                           "; background-image: none; border: 1px solid " +
                           CssColor(clWindowFrame) +
-                          "; border-radius: 0; box-shadow: none; outline: none;"
-                          " padding: 0 2px; min-height: 0; margin: 0; }";
+                          "; border-radius: 0; box-shadow: none; outline: none; " +
+                          WindowFontCss() + " padding: 0 2px; min-height: 0; margin: 0; }";
   gtk_css_provider_load_from_data(edit1Style_, css.c_str(), static_cast<gssize>(css.size()),
                                   nullptr);
 }

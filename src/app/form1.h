@@ -90,6 +90,7 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   void CreateWindowFrame();
   void CreateControls();
   void Place(controls::TControl& control, const TBounds& bounds);
+  std::string WindowFontCss() const;
   void ConnectCloseRequest();
   static gboolean OnWindowEvent(GtkWidget*, GdkEvent* event, gpointer self);
 

@@ -23,7 +23,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TitleCase{"/opt/tools/Export.Tool.EXE", "Export"},
                     TitleCase{"/usr/bin/MYAPP.exe", "Myapp"},
                     TitleCase{"MYAPP", "Myapp"},
-                    TitleCase{"/home/u/build/bin/tavrin-export", "Tavrin-export"},
+                    TitleCase{"/home/u/build/bin/tavrin-export", "tavrin-export"},
                     // Only the file name counts, not dots in its folders.
                     TitleCase{"/srv/v1.2/ExportTool", "Exporttool"},
                     TitleCase{"/srv/app/.hidden", ""},

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "fixture/fixture_database.h"
+#include "message_rows.h"
 #include "scripted_dialogs.h"
 #include "widgets/drawing/color.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::ControlsState;
+using test_support::Message;
 using test_support::DialogKind;
 using test_support::ScriptedDialogs;
 
@@ -86,12 +88,9 @@ class Form1Test : public ::testing::Test {
   // 2014-05-03 10:22:11 UTC and 10:25:00: the chat file's date part is 2014_05_03.
   fs::path MakeTwoChatDatabase(const fs::path& folder) {
     auto db = fixture::FixtureDatabase::create(folder / "main.db");
-    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "alice",
-                   .from_dispname = "Alice", .timestamp = 1399112531, .body_xml = "Hello"});
-    db.addMessage({.chatname = "#alice/$bob;3f2a1c", .author = "bob", .from_dispname = "Bob",
-                   .timestamp = 1399112700, .body_xml = "Hi Alice"});
-    db.addMessage({.chatname = "#carol/$dave;99", .author = "dave", .from_dispname = "Dave",
-                   .timestamp = 1399112531, .body_xml = "Ping"});
+    db.addMessage(Message("#alice/$bob;3f2a1c", "Alice", 1399112531, "Hello"));
+    db.addMessage(Message("#alice/$bob;3f2a1c", "Bob", 1399112700, "Hi Alice"));
+    db.addMessage(Message("#carol/$dave;99", "Dave", 1399112531, "Ping"));
     db.close();
     return folder / "main.db";
   }

@@ -63,6 +63,8 @@ std::optional<XWindow> XWindow::WaitFor(const std::string& title,
         return true;
       },
       timeout);
+  // Mapped is not yet ready for input: let the program finish showing it.
+  if (found) std::this_thread::sleep_for(std::chrono::milliseconds(300));
   return found;
 }
 
@@ -113,8 +115,9 @@ bool XWindow::Exists() const {
          "yes";
 }
 
-void TypeText(const std::string& text) {
-  RunCommand("xdotool type --delay 5 -- " + ShellQuoted(text));
+void TypeText(const std::string& text, int millisecondsPerKey) {
+  RunCommand("xdotool type --delay " + std::to_string(millisecondsPerKey) + " -- " +
+             ShellQuoted(text));
 }
 
 void PressKeys(const std::string& keys) { RunCommand("xdotool key --delay 30 " + keys); }

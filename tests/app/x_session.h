@@ -50,7 +50,7 @@ class XWindow {
 
 // Typing and key presses go to the window under the pointer (the display has no window
 // manager: the focus follows the pointer).
-void TypeText(const std::string& text);
+void TypeText(const std::string& text, int millisecondsPerKey = 5);
 void PressKeys(const std::string& keys);  // xdotool key names, e.g. "ctrl+a", "Return"
 
 // A started program.
