@@ -1,0 +1,137 @@
+// The control layer on a real display: immediate repaints, tab order across own controls and
+// hosted GTK widgets, and key events from GTK reaching the focused control.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "widgets/controls/control.h"
+
+namespace tavrin::controls {
+namespace {
+
+class Probe : public TControl {
+ public:
+  using TControl::TControl;
+  int paints = 0;
+  std::vector<std::string> log;
+
+ protected:
+  void Paint(cairo_t*) override { ++paints; }
+  void KeyDown(TKeyCode& key, TShiftState) override { log.push_back("down " + std::to_string(key)); }
+  void KeyPress(char32_t& key) override { log.push_back("press " + std::to_string(key)); }
+};
+
+void Pump() {
+  gdk_display_sync(gdk_display_get_default());
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
+}
+
+template <typename Cond>
+bool PumpUntil(Cond cond) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!cond() && std::chrono::steady_clock::now() < deadline) g_main_context_iteration(nullptr, FALSE);
+  Pump();
+  return cond();
+}
+
+class ControlsOnScreen : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
+
+  void SetUp() override {
+    ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
+    form_ = std::make_unique<TForm>();
+    form_->SetClientSize(200, 80);
+    first_ = std::make_unique<Probe>(form_.get());
+    first_->SetBounds(10, 10, 40, 30);
+    first_->SetTabStop(true);
+    first_->SetTabOrder(1);
+    entry_ = std::make_unique<THostedWidget>(form_.get(), gtk_entry_new());
+    entry_->SetBounds(60, 10, 80, 30);
+    entry_->SetTabOrder(0);
+    skipped_ = std::make_unique<Probe>(form_.get());  // no tab stop
+    skipped_->SetBounds(150, 10, 40, 30);
+    skipped_->SetTabOrder(2);
+    gtk_window_move(form_->Window(), 80, 700);
+    form_->Show();
+    ASSERT_TRUE(PumpUntil([&] { return first_->paints > 0; }));
+  }
+
+  void TearDown() override {
+    skipped_.reset();
+    entry_.reset();
+    first_.reset();
+    form_.reset();
+    Pump();
+  }
+
+  // A key stroke handed to GTK's event dispatch as the X server would deliver it to the window.
+  // (Not through the X server itself: tests run side by side, and real key strokes go to
+  // whichever window has the input focus.)
+  void SendKey(guint keyval) {
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+    GdkDevice* keyboard =
+        gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default()));
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()),
+                                      keyval, &keys, &count);
+    for (GdkEventType type : {GDK_KEY_PRESS, GDK_KEY_RELEASE}) {
+      GdkEvent* e = gdk_event_new(type);
+      e->key.window = GDK_WINDOW(g_object_ref(window));
+      e->key.send_event = TRUE;
+      e->key.time = GDK_CURRENT_TIME;
+      e->key.keyval = keyval;
+      e->key.hardware_keycode = count > 0 ? static_cast<guint16>(keys[0].keycode) : 0;
+      gdk_event_set_device(e, keyboard);
+      gtk_main_do_event(e);
+      gdk_event_free(e);
+    }
+    g_free(keys);
+  }
+
+  bool MoveFocusForward() {
+    return gtk_widget_child_focus(GTK_WIDGET(form_->Window()), GTK_DIR_TAB_FORWARD);
+  }
+
+  static inline bool windowing_ = false;
+  std::unique_ptr<TForm> form_;
+  std::unique_ptr<Probe> first_, skipped_;
+  std::unique_ptr<THostedWidget> entry_;
+};
+
+TEST_F(ControlsOnScreen, RepaintPaintsBeforeItReturns) {
+  const int before = first_->paints;
+  first_->Repaint();
+  EXPECT_EQ(first_->paints, before + 1);
+  first_->Invalidate();  // an ordinary invalidation waits for the next frame
+  EXPECT_EQ(first_->paints, before + 1);
+  EXPECT_TRUE(PumpUntil([&] { return first_->paints == before + 2; }));
+}
+
+TEST_F(ControlsOnScreen, TabFollowsTabOrderOverHostedWidgetsAndWraps) {
+  // Showing the window focuses the first control in tab order.
+  EXPECT_TRUE(entry_->Focused());
+  ASSERT_TRUE(MoveFocusForward());
+  EXPECT_TRUE(first_->Focused());
+  ASSERT_TRUE(MoveFocusForward());  // the control without a tab stop is passed over
+  EXPECT_TRUE(entry_->Focused());
+}
+
+TEST_F(ControlsOnScreen, KeysFromGtkReachTheFocusedControlAndTabMovesOn) {
+  first_->SetFocus();
+  ASSERT_TRUE(first_->Focused());
+  SendKey(GDK_KEY_a);
+  ASSERT_EQ(first_->log.size(), 2u);
+  EXPECT_EQ(first_->log[0], "down " + std::to_string(GDK_KEY_a));
+  EXPECT_EQ(first_->log[1], "press " + std::to_string(U'a'));
+  SendKey(GDK_KEY_Tab);
+  EXPECT_TRUE(entry_->Focused());
+  EXPECT_EQ(first_->log.size(), 2u);  // Tab went to the window, not to the control
+}
+
+}  // namespace
+}  // namespace tavrin::controls
