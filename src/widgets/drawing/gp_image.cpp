@@ -37,6 +37,27 @@ uint16_t Le16(std::span<const uint8_t> d, size_t at) {
   return at + 1 < d.size() ? static_cast<uint16_t>(d[at] | (d[at + 1] << 8)) : 0;
 }
 
+// Samples per pixel of the first TIFF directory (tag 277), 3 when absent or unreadable. The
+// decoder library always hands TIFF images over with alpha, whatever the file holds.
+int TiffSamplesPerPixel(std::span<const uint8_t> d) {
+  const bool little = d.size() > 1 && d[0] == 'I';
+  auto get = [&](size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) {
+      size_t k = little ? at + static_cast<size_t>(bytes - 1 - i) : at + static_cast<size_t>(i);
+      v = (v << 8) | (k < d.size() ? d[k] : 0);
+    }
+    return v;
+  };
+  const size_t ifd = get(4, 4);
+  const uint32_t count = get(ifd, 2);
+  for (uint32_t e = 0; e < count && ifd + 2 + (e + 1) * 12 <= d.size(); ++e) {
+    const size_t entry = ifd + 2 + e * 12;
+    if (get(entry, 2) == 277) return static_cast<int>(get(entry + 8, 2));
+  }
+  return 3;
+}
+
 PixelFormat PixelFormatOf(TGPImageFormat format, std::span<const uint8_t> d, bool alpha) {
   switch (format) {
     case ifBMP: {
@@ -52,6 +73,7 @@ PixelFormat PixelFormatOf(TGPImageFormat format, std::span<const uint8_t> d, boo
       if (d.size() > 25 && d[25] == 3) return PixelFormat8bppIndexed;
       return alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     case ifGIF: return PixelFormat8bppIndexed;
+    case ifTIFF: return TiffSamplesPerPixel(d) >= 4 ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     case ifJPEG:
     case ifEXIF: return PixelFormat24bppRGB;
     default: return alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
@@ -103,7 +125,9 @@ TGPImage::TGPImage(std::span<const uint8_t> stream, bool) {
   const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf.get());
   pixelFormat_ = PixelFormatOf(format_, stream, alpha);
   hasPalette_ = (pixelFormat_ & kPixelFormatIndexed) != 0;
-  const bool opaque = format_ == ifBMP && pixelFormat_ == PixelFormat32bppRGB;
+  // Direct-colour formats without alpha draw opaque even when the decoder added a channel;
+  // palette images keep the transparency of their palette.
+  const bool opaque = pixelFormat_ == PixelFormat24bppRGB || pixelFormat_ == PixelFormat32bppRGB;
   nativeImage = ToSurface(pixbuf.get(), opaque);
 }
 

@@ -170,6 +170,15 @@ TEST(LinearGradient, PresetBlendReplacesTheEndColours) {
   EXPECT_EQ(GetGreen(image.Pixel(75, 0)), GetRed(image.Pixel(75, 0)));
 }
 
+TEST(LinearGradient, BetweenTwoPoints) {
+  Surface image(11, 1);
+  auto g = image.Graphics();
+  TGPLinearGradientBrush brush(TGPPointF{10, 0}, TGPPointF{0, 0}, kBlack, kWhite);
+  g->FillRectangle(brush, 0, 0, 11, 1);
+  EXPECT_NEAR(Red(image.Pixel(10, 0)), 0, 2);
+  EXPECT_NEAR(Red(image.Pixel(3, 0)), 255 * 0.7, 2.5);
+}
+
 TEST(LinearGradient, ClampIsRejectedAndZeroSizeIsOutOfMemory) {
   TGPLinearGradientBrush brush(TGPRectF{0, 0, 10, 10}, kBlack, kWhite, LinearGradientModeVertical);
   EXPECT_EQ(brush.SetWrapMode(WrapModeClamp), InvalidParameter);
@@ -242,6 +251,19 @@ TEST(Clip, LimitsDrawingUntilReset) {
   g->ResetClip();
   g->FillRectangle(black, 0, 0, 10, 1);
   EXPECT_EQ(Alpha(image.Pixel(8, 0)), 255);
+}
+
+TEST(Clip, ToARoundedPathExcludesTheCorners) {
+  Surface image(20, 20);
+  auto g = image.Graphics();
+  TGPGraphicsPath round;
+  round.AddEllipse(0, 0, 20, 20);
+  g->SetClip(TGPRegion(round));
+  TGPSolidBrush black(kBlack);
+  g->FillRectangle(black, 0, 0, 20, 20);
+  EXPECT_EQ(Alpha(image.Pixel(0, 0)), 0);
+  EXPECT_EQ(Alpha(image.Pixel(10, 10)), 255);
+  EXPECT_EQ(Alpha(image.Pixel(1, 10)), 255);  // clip edges are whole pixels
 }
 
 TEST(Clear, ReplacesInsteadOfBlending) {

@@ -155,6 +155,44 @@ TEST(DrawString, HotkeyPrefixUnderlinesTheMarkedLetterAndHidesTheAmpersand) {
   EXPECT_GT(literal.right, plain.right);  // "&" drawn as text
 }
 
+TEST(DrawString, DoubledAmpersandDrawsOne) {
+  auto ink = [](const char* text, HotkeyPrefix prefix) {
+    Surface image(80, 30);
+    auto g = image.Graphics();
+    TGPFont font(TGPFontFamily("Arial"), 14, FontStyleRegular, UnitPixel);
+    TGPStringFormat format;
+    format.SetHotkeyPrefix(prefix);
+    TGPSolidBrush black(0xFF000000);
+    g->DrawString(text, font, TGPPointF{0, 0}, &format, black);
+    return image;
+  };
+  EXPECT_EQ(MaxChannelDifference(ink("a&&b", HotkeyPrefixShow), ink("a&b", HotkeyPrefixNone)), 0);
+}
+
+// Captions paint their text with gradient and hatch brushes as well.
+TEST(DrawString, TextTakesTheBrushesColours) {
+  Surface image(120, 30);
+  auto g = image.Graphics();
+  TGPFont font(TGPFontFamily("Arial"), 20, FontStyleBold, UnitPixel);
+  TGPLinearGradientBrush brush(TGPPointF{0, 0}, TGPPointF{120, 0}, 0xFFFF0000, 0xFF0000FF);
+  g->DrawString("MMMMMMM", font, TGPPointF{0, 0}, brush);
+  ARGB left = 0, right = 0;
+  for (int y = 0; y < 30; ++y) {
+    if (GetAlpha(image.Pixel(8, y)) == 255) left = image.Pixel(8, y);
+    if (GetAlpha(image.Pixel(100, y)) == 255) right = image.Pixel(100, y);
+  }
+  EXPECT_GT(GetRed(left), GetBlue(left));
+  EXPECT_GT(GetBlue(right), GetRed(right));
+}
+
+TEST(Font, NeedsAnAvailableFamily) {
+  TGPFont font(TGPFontFamily("No Such Family Here"), 10);
+  EXPECT_EQ(font.GetLastStatus(), InvalidParameter);
+  Surface image(1, 1);
+  TGPRectF box;
+  EXPECT_EQ(image.Graphics()->MeasureString("x", font, TGPRectF{}, box), InvalidParameter);
+}
+
 TEST(DrawText, MeasuringBitDrawsNothingAndReturnsTheHeight) {
   Surface image(200, 40);
   auto g = image.Graphics();
