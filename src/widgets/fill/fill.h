@@ -187,6 +187,9 @@ class TSmoothFill {
   void SetOwnedPicture(TSmoothPicture& owned, const TSmoothPicture& value);
   void PaintBackground(FillCanvas& canvas, const TGPRectF& R, uint8_t oc, uint8_t octo,
                        uint8_t ocmr, uint8_t ocmrto);
+  void PaintArea(FillCanvas& canvas, const TGPRectF& R, bool mirror,
+                 TFillRoundingType radialCorners, uint8_t oc, uint8_t octo, uint8_t ocmr,
+                 uint8_t ocmrto);
   void PaintBackGroundPicture(FillCanvas& canvas, const TRect& rc);
   void PaintFocus(FillCanvas& canvas, const TGPRectF& R, uint8_t oc);
   void PaintPicture(FillCanvas& canvas, const TRect& rc);

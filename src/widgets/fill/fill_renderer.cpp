@@ -150,39 +150,33 @@ void TSmoothFill::PaintBackground(FillCanvas& canvas, const TGPRectF& R, uint8_t
                                   uint8_t octo, uint8_t ocmr, uint8_t ocmrto) {
   const bool split = FColorMirror != clNone && FGradientType != gtHatch &&
                      FGradientType != gtTexture;
-  const auto endOr = [](TColor end, TColor start) { return end == clNone ? start : end; };
   if (!split) {
-    if (FGradientType == gtRadial) {
-      if (FColor != clNone) {
-        DrawRadialBackGround(canvas, R, FColor, endOr(FColorTo, FColor), oc, octo, true,
-                             FRounding, FRoundingType);
-      }
-    } else {
-      DrawGradientBackGround(canvas, R, false, oc, octo, ocmr, ocmrto);
-    }
+    PaintArea(canvas, R, false, FRoundingType, oc, octo, ocmr, ocmrto);
     return;
   }
-
   const double h2 = R.Height / 2.0;
   const float areaHeight = F(R.Height - h2 + 1.0);
-  const TGPRectF main{R.X, R.Y, R.Width, areaHeight};
-  const TGPRectF mirror{R.X, F(R.Y + h2 - 1.0), R.Width, areaHeight};
-  if (FGradientType == gtRadial) {
-    if (FColor != clNone) {
-      DrawRadialBackGround(canvas, main, FColor, endOr(FColorTo, FColor), oc, octo, true,
-                           FRounding, rtTop);
-    }
-  } else {
-    DrawGradientBackGround(canvas, main, false, oc, octo, ocmr, ocmrto);
+  PaintArea(canvas, {R.X, R.Y, R.Width, areaHeight}, false, rtTop, oc, octo, ocmr, ocmrto);
+  PaintArea(canvas, {R.X, F(R.Y + h2 - 1.0), R.Width, areaHeight}, true, rtBottom, oc, octo,
+            ocmr, ocmrto);
+}
+
+// One area: radial areas have their own drawing (and corners), every other kind is a
+// gradient background job. A radial area without a start colour paints nothing, one without
+// an end colour glows in its start colour.
+void TSmoothFill::PaintArea(FillCanvas& canvas, const TGPRectF& R, bool mirror,
+                            TFillRoundingType radialCorners, uint8_t oc, uint8_t octo,
+                            uint8_t ocmr, uint8_t ocmrto) {
+  const TGradientType kind = mirror ? FGradientMirrorType : FGradientType;
+  if (kind != gtRadial) {
+    DrawGradientBackGround(canvas, R, mirror, oc, octo, ocmr, ocmrto);
+    return;
   }
-  if (FGradientMirrorType == gtRadial) {
-    if (FColorMirror != clNone) {
-      DrawRadialBackGround(canvas, mirror, FColorMirror, endOr(FColorMirrorTo, FColorMirror),
-                           ocmr, ocmrto, false, FRounding, rtBottom);
-    }
-  } else {
-    DrawGradientBackGround(canvas, mirror, true, oc, octo, ocmr, ocmrto);
-  }
+  const TColor from = mirror ? FColorMirror : FColor;
+  const TColor to = mirror ? FColorMirrorTo : FColorTo;
+  if (from == clNone) return;
+  DrawRadialBackGround(canvas, R, from, to == clNone ? from : to, mirror ? ocmr : oc,
+                       mirror ? ocmrto : octo, !mirror, FRounding, radialCorners);
 }
 
 void TSmoothFill::PaintBackGroundPicture(FillCanvas& canvas, const TRect& rc) {
