@@ -14,35 +14,11 @@
 
 namespace tavrin::app {
 
-// FIXME: stand-ins until the smooth panel and button are in the tree.
-class TPanelStandIn final : public controls::TControl {
- public:
-  using controls::TControl::TControl;
-};
-class TButtonStandIn final : public controls::TControl {
- public:
-  explicit TButtonStandIn(controls::TControl* parent) : controls::TControl(parent) {
-    SetTabStop(true);
-  }
-
- protected:
-  void MouseUp(controls::TMouseButton button, controls::TShiftState shift, int x,
-               int y) override {
-    controls::TControl::MouseUp(button, shift, x, y);
-    Click();
-  }
-  void Paint(cairo_t* cr) override {
-    cairo_set_source_rgb(cr, Enabled() ? 0.52 : 0.31, Enabled() ? 0.75 : 0.31,
-                         Enabled() ? 0.91 : 0.31);
-    cairo_paint(cr);
-  }
-};
-
 // The parts the window owns besides the hosted GTK widgets, in their designed order.
 struct TForm1::TParts {
   explicit TParts(controls::TControl* form) : SmoothPanel1(form), btn(&SmoothPanel1) {}
-  TPanelStandIn SmoothPanel1;
-  TButtonStandIn btn;
+  controls::TSmoothPanel SmoothPanel1;
+  controls::TSmoothButton btn;
   store::TSQLConnection Connection1;
   store::TReadOnlyQuery zq{"zq"};
   platform::PosixDirectoryLister lister;
@@ -79,6 +55,56 @@ double ScreenScale(GtkWidget* widget) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
+TFont TahomaFont(int32_t points, TColor color) {
+  return TFont{.Name = "Tahoma", .Size = points, .Style = 0, .Color = color};
+}
+
+// The panel's stored values: the Office 2007 Luna colours, rounded by 10 with a shadow of 10,
+// and our web address as its caption.
+void ConfigureSmoothPanel1(controls::TSmoothPanel& panel) {
+  panel.SetName("SmoothPanel1");
+  panel.SetTabOrder(0);
+  panel.SetCursor(controls::crDefault);
+  TSmoothFill& fill = panel.Fill();
+  fill.BeginUpdate();
+  fill.SetColor(16445929);
+  fill.SetColorTo(15587527);
+  fill.SetColorMirror(15587527);
+  fill.SetColorMirrorTo(16773863);
+  fill.SetGradientType(gtVertical);
+  fill.SetGradientMirrorType(gtVertical);
+  fill.SetBorderColor(14922381);
+  fill.SetRounding(10);
+  fill.SetShadowOffset(10);
+  fill.EndUpdate();
+  panel.Caption().SetText(layout::kPanelCaption);
+  panel.Caption().SetFont(TahomaFont(12, clWindowText));     // height -16
+  panel.Caption().SetHTMLFont(TahomaFont(8, clWindowText));  // height -11
+  panel.Changed();
+}
+
+// The Export button's stored values, with its status badge configured but not shown.
+void ConfigureBtn(controls::TSmoothButton& button) {
+  button.SetName("btn");
+  button.SetTabOrder(0);
+  button.SetCaption("Export");
+  button.SetColor(15187845);
+  auto& status = button.Status();
+  status.SetCaption("0");
+  TSmoothFill& badge = status.Appearance().Fill();
+  badge.BeginUpdate();
+  badge.SetColor(clRed);
+  badge.SetColorMirror(clNone);
+  badge.SetColorMirrorTo(clNone);
+  badge.SetGradientType(gtSolid);
+  badge.SetBorderColor(clGray);
+  badge.SetRounding(0);
+  badge.SetShadowOffset(0);
+  badge.EndUpdate();
+  status.Appearance().SetFont(TahomaFont(8, clWhite));
+  status.SetVisible(false);
+}
+
 }  // namespace
 
 TForm1::TForm1(TApplication& application)
@@ -113,7 +139,7 @@ void TForm1::CreateWindowFrame() {
   SetDialogFrame(true);
   SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
   SetColor(clBtnFace);
-  SetFont(TFont{.Name = "Tahoma", .Size = 8, .Style = 0, .Color = clWindowText});
+  SetFont(TahomaFont(8, clWindowText));
   ApplyOwnedCss(GTK_WIDGET(Window()), "window { background-color: " + CssColor(clBtnFace) +
                                           "; background-image: none; }");
   ConnectCloseRequest();
@@ -133,13 +159,11 @@ void TForm1::Place(controls::TControl& control, const TBounds& bounds) {
 
 void TForm1::CreateControls() {
   auto& panel = parts_->SmoothPanel1;
-  panel.SetName("SmoothPanel1");
-  panel.SetTabOrder(0);
+  ConfigureSmoothPanel1(panel);
   Place(panel, layout::kSmoothPanel1);
 
   auto& button = parts_->btn;
-  button.SetName("btn");
-  button.SetTabOrder(0);
+  ConfigureBtn(button);
   button.OnClick = [this](controls::TControl&) {
     Guarded(application_, [this] { btnClick(); });
   };
@@ -170,8 +194,8 @@ void TForm1::CreateControls() {
   Place(*edit1_, layout::kEdit1);
 }
 
-controls::TControl& TForm1::SmoothPanel1() { return parts_->SmoothPanel1; }
-controls::TControl& TForm1::btn() { return parts_->btn; }
+controls::TSmoothPanel& TForm1::SmoothPanel1() { return parts_->SmoothPanel1; }
+controls::TSmoothButton& TForm1::btn() { return parts_->btn; }
 GtkEntry* TForm1::Edit1Entry() const { return GTK_ENTRY(edit1_->Hosted()); }
 
 gboolean TForm1::OnWindowEvent(GtkWidget*, GdkEvent* event, gpointer self) {

@@ -20,6 +20,8 @@
 #include "app/message_pump.h"
 #include "export/export_host.h"
 #include "widgets/controls/control.h"
+#include "widgets/controls/smooth_button.h"
+#include "widgets/controls/smooth_panel.h"
 
 namespace tavrin::app {
 
@@ -56,8 +58,8 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   int Scaled(int designed) const;
 
   // The parts, by their designer names.
-  controls::TControl& SmoothPanel1();
-  controls::TControl& btn();
+  controls::TSmoothPanel& SmoothPanel1();
+  controls::TSmoothButton& btn();
   controls::THostedWidget& Label1() { return *label1_; }
   controls::THostedWidget& Edit1() { return *edit1_; }
   GtkEntry* Edit1Entry() const;
