@@ -2,10 +2,10 @@
 // hosted GTK widgets, and key events from GTK reaching the focused control.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "display_support.h"
 #include "widgets/controls/control.h"
 
 namespace tavrin::controls {
@@ -23,26 +23,14 @@ class Probe : public TControl {
   void KeyPress(char32_t& key) override { log.push_back("press " + std::to_string(key)); }
 };
 
-void Pump() {
-  gdk_display_sync(gdk_display_get_default());
-  while (g_main_context_iteration(nullptr, FALSE)) {
-  }
-}
+using testing::Pump;
+using testing::PumpUntil;
 
-template <typename Cond>
-bool PumpUntil(Cond cond) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!cond() && std::chrono::steady_clock::now() < deadline) g_main_context_iteration(nullptr, FALSE);
-  Pump();
-  return cond();
-}
-
-class ControlsOnScreen : public ::testing::Test {
+class ControlsOnScreen : public testing::DisplayTest {
  protected:
-  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
-
   void SetUp() override {
-    ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
+    DisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     form_ = std::make_unique<TForm>();
     form_->SetClientSize(200, 80);
     first_ = std::make_unique<Probe>(form_.get());
@@ -97,7 +85,6 @@ class ControlsOnScreen : public ::testing::Test {
     return gtk_widget_child_focus(GTK_WIDGET(form_->Window()), GTK_DIR_TAB_FORWARD);
   }
 
-  static inline bool windowing_ = false;
   std::unique_ptr<TForm> form_;
   std::unique_ptr<Probe> first_, skipped_;
   std::unique_ptr<THostedWidget> entry_;

@@ -6,19 +6,24 @@
 // 24-bit X image; compositing into it and into the gallery's 32-bit image may round the
 // premultiplied blend differently by one step, and the X server's 8-bit channels add one more).
 // On failure the actual, expected and difference images are written next to the build.
-#include <gdk/gdk.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
+
+#include "display_support.h"
 
 #include "gallery/gallery_panel.h"
 #include "widgets/controls/smooth_panel.h"
 
 namespace tavrin::controls {
 namespace {
+
+using testing::Crop;
+using testing::Pump;
+using testing::PumpUntil;
+using testing::Screenshot;
+using testing::WriteArtifacts;
 
 constexpr int kTolerance = 2;
 // Each test runs in a process of its own, possibly at the same time as the others, so each
@@ -32,12 +37,11 @@ int WindowSlotY(const std::string& testName) {
 }
 constexpr int kWindowX = 790;
 
-class PanelOnScreen : public ::testing::Test {
+class PanelOnScreen : public testing::DisplayTest {
  protected:
-  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
-
   void SetUp() override {
-    ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
+    DisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     form_ = std::make_unique<TForm>();
     form_->SetClientSize(465, 111);
     form_->SetDialogFrame(true);
@@ -58,63 +62,13 @@ class PanelOnScreen : public ::testing::Test {
     Pump();
   }
 
-  // Runs the main loop until cond holds or 5 s have passed; then lets pending work finish.
-  template <typename Cond>
-  bool PumpUntil(Cond cond) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!cond() && std::chrono::steady_clock::now() < deadline) g_main_context_iteration(nullptr, FALSE);
-    Pump();
-    return cond();
-  }
-
-  static void Pump() {
-    gdk_display_sync(gdk_display_get_default());
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
-  }
-
-  // The window's client area as the X server shows it, raised above any other window first.
-  Surface Screenshot() {
-    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
-    gdk_window_raise(window);
-    Pump();
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, 0, 0, form_->Width(), form_->Height());
-    Surface shot(form_->Width(), form_->Height());
-    if (pixbuf == nullptr) return shot;
-    cairo_t* cr = cairo_create(shot.Native());
-    gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    g_object_unref(pixbuf);
-    return shot;
-  }
-
-  static Surface Crop(const Surface& s, int left, int top, int width, int height) {
-    Surface out(width, height);
-    cairo_t* cr = cairo_create(out.Native());
-    cairo_set_source_surface(cr, s.Native(), -left, -top);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return out;
-  }
-
-  static void WriteArtifacts(const std::string& name, const Surface& actual,
-                             const Surface& expected) {
-    const std::filesystem::path dir = std::filesystem::path(TAVRIN_BINARY_DIR) / "test-artifacts";
-    std::filesystem::create_directories(dir);
-    actual.WritePng((dir / (name + "-actual.png")).string());
-    expected.WritePng((dir / (name + "-expected.png")).string());
-    DifferenceImage(actual, expected).WritePng((dir / (name + "-diff.png")).string());
-  }
-
-  static inline bool windowing_ = false;
   std::unique_ptr<TForm> form_;
   std::unique_ptr<TSmoothPanel> panel_;
 };
 
 TEST_F(PanelOnScreen, WindowShowsTheGalleryImageInThePanelsArea) {
   const Surface expected = gallery::RenderMainWindowPanel();
-  Surface shot = Screenshot();
+  Surface shot = Screenshot(*form_);
   Surface actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
   int difference = MaxChannelDifference(actual, expected);
   // Another test's window may still have been mapped over ours for a moment: look again.
@@ -122,7 +76,7 @@ TEST_F(PanelOnScreen, WindowShowsTheGalleryImageInThePanelsArea) {
     g_usleep(100000);
     form_->Invalidate();
     Pump();
-    shot = Screenshot();
+    shot = Screenshot(*form_);
     actual = Crop(shot, 10, 8, panel_->Width(), panel_->Height());
     difference = MaxChannelDifference(actual, expected);
   }
@@ -139,7 +93,7 @@ TEST_F(PanelOnScreen, ChangesRepaintFromOneRebuildAndCachedRepaintsKeepIt) {
   panel_->Fill().SetColorMirror(clNone);
   ASSERT_TRUE(PumpUntil([&] { return !panel_->CacheStale(); }));
   EXPECT_EQ(panel_->CacheBuilds(), builds + 1);
-  const ARGB red = Screenshot().Pixel(10 + 200, 8 + 60);
+  const ARGB red = Screenshot(*form_).Pixel(10 + 200, 8 + 60);
   EXPECT_GT(GetRed(red), 200);
   EXPECT_LT(GetBlue(red), 60);
   // A repaint that changes nothing composites the cached image again.
