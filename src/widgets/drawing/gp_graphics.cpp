@@ -154,7 +154,8 @@ Status TGPGraphics::Flush(FlushIntention) {
 
 // ---- Filling -----------------------------------------------------------------------------
 
-Status TGPGraphics::FillCurrentPath(const TGPBrush& brush, FillMode fillMode) {
+Status TGPGraphics::FillCurrentPath(const TGPBrush& brush, FillMode fillMode,
+                                    bool brushOutline) {
   cairo_t* cr = nativeGraphics.get();
   cairo_save(cr);
   cairo_set_fill_rule(cr, detail::FillRule(fillMode));
@@ -192,7 +193,10 @@ Status TGPGraphics::FillCurrentPath(const TGPBrush& brush, FillMode fillMode) {
       cairo_get_matrix(cr, &toDevice);
       // Path gradients are never anti-aliased; the target limits where the brush paints.
       cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-      cairo_clip(cr);
+      if (brushOutline)
+        cairo_new_path(cr);  // the brush paints only inside its own outline anyway
+      else
+        cairo_clip(cr);
       cairo_identity_matrix(cr);
       double cx1, cy1, cx2, cy2;
       cairo_clip_extents(cr, &cx1, &cy1, &cx2, &cy2);
@@ -230,7 +234,13 @@ Status TGPGraphics::FillPath(const TGPBrush& brush, const TGPGraphicsPath& path)
   cairo_t* cr = nativeGraphics.get();
   cairo_new_path(cr);
   detail::AppendToCairo(cr, path.Native());
-  return FillCurrentPath(brush, path.GetFillMode());
+  bool brushOutline = false;
+  if (brush.GetType() == BrushTypePathGradient) {
+    const auto& own = static_cast<const TGPPathGradientBrush&>(brush).GetPath().Native();
+    brushOutline = own.points == path.Native().points && own.types == path.Native().types &&
+                   own.fillMode == path.GetFillMode();
+  }
+  return FillCurrentPath(brush, path.GetFillMode(), brushOutline);
 }
 
 Status TGPGraphics::FillEllipse(const TGPBrush& brush, int32_t x, int32_t y, int32_t width,

@@ -120,8 +120,9 @@ class TGPGraphics : public TGdiplusBase {
   void Release() noexcept;
   void ApplyAntialias();
   bool Antialiased() const;
-  // Fills the current Cairo path with the brush; the path is consumed.
-  Status FillCurrentPath(const TGPBrush& brush, FillMode fillMode);
+  // Fills the current Cairo path with the brush; the path is consumed. `brushOutline` says the
+  // path is the path gradient brush's own outline, which needs no clip of its own.
+  Status FillCurrentPath(const TGPBrush& brush, FillMode fillMode, bool brushOutline = false);
   Status StrokeCurrentPath(const TGPPen& pen);
   Status DrawImageScaled(const TGPImage& image, const TGPRectF& dest, const TGPRectF& src,
                          const TGPImageAttributes* attributes);

@@ -52,7 +52,7 @@ Rgba LerpGamma(ARGB p, ARGB q, double t) {
 }
 
 uint32_t Pack(const Rgba& c) {
-  auto byte = [](double v) { return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+  auto byte = [](double v) { return static_cast<uint32_t>(std::clamp(v, 0.0, 1.0) * 255 + 0.5); };
   return (byte(c.a) << 24) | (byte(c.r) << 16) | (byte(c.g) << 8) | byte(c.b);
 }
 
@@ -241,6 +241,27 @@ void InteriorSpans(const std::vector<std::vector<Vertex>>& outline, FillMode mod
   }
 }
 
+// Writes a span whose ray parameter starts at u and grows by du per pixel. Inside a triangle
+// the table index is linear in x, so it is walked in 16.16 fixed point.
+void FillSpan(const std::array<uint32_t, kTableSize>& table, uint32_t* out, int count, double u,
+              double du) {
+  constexpr double kScale = (kTableSize - 1) * 65536.0;
+  const double start = (1.0 - u) * kScale + 32768.0;
+  const double end = (1.0 - (u + du * (count - 1))) * kScale + 32768.0;
+  const double limit = (kTableSize - 1) * 65536.0 + 32768.0;
+  if (start >= 0 && start < limit && end >= 0 && end < limit) {
+    // The step is truncated toward zero, so every index lies between the two checked ends.
+    int64_t index = static_cast<int64_t>(start);
+    const int64_t step = static_cast<int64_t>(-du * kScale);
+    for (int i = 0; i < count; ++i, index += step) out[i] = table[static_cast<size_t>(index >> 16)];
+    return;
+  }
+  for (int i = 0; i < count; ++i, u += du) {
+    double s = std::clamp(1.0 - u, 0.0, 1.0);
+    out[i] = table[static_cast<size_t>(s * (kTableSize - 1) + 0.5)];
+  }
+}
+
 bool SingleColor(const TGPPathGradientBrush& brush) {
   return brush.GetInterpolationColorCount() > 0 || brush.GetSurroundColorCount() == 1;
 }
@@ -297,10 +318,7 @@ native::Surface RenderPathGradient(const TGPPathGradientBrush& brush,
         const double x = first + 0.5;
         double u = t.u0 + t.ux * x + t.uy * y;
         if (single) {
-          for (int i = first; i < last; ++i, u += t.ux) {
-            double s = std::clamp(1.0 - u, 0.0, 1.0);
-            line[i - box.x] = table[static_cast<size_t>(s * (kTableSize - 1) + 0.5)];
-          }
+          FillSpan(table, line + (first - box.x), last - first, u, t.ux);
           continue;
         }
         double w = t.w0 + t.wx * x + t.wy * y;
