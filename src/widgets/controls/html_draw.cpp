@@ -311,6 +311,8 @@ void SetSource(cairo_t* cr, TColor color) {
 
 void DrawLayout(cairo_t* cr, const HtmlLayout& layout, const THTMLDrawArgs& a) {
   cairo_save(cr);
+  // The surface puts pixel centres at integer coordinates; text and clip want pixel edges there.
+  cairo_translate(cr, -0.5, -0.5);
   cairo_rectangle(cr, a.fr.Left, a.fr.Top, a.fr.Width(), a.fr.Height());
   cairo_clip(cr);
   if (a.ShadowOffset != 0 && a.ShadowColor != clNone && layout.HasShadow()) {
