@@ -14,8 +14,8 @@ std::vector<Look>& Registry() {
 
 bool RegisterLook(std::string name, RenderFunction render) {
   auto& looks = Registry();
-  const bool known = std::any_of(looks.begin(), looks.end(),
-                                 [&](const Look& look) { return look.name == name; });
+  const bool known =
+      std::any_of(looks.begin(), looks.end(), [&](const Look& look) { return look.name == name; });
   if (!known) looks.push_back({std::move(name), std::move(render)});
   return true;
 }

@@ -1,9 +1,10 @@
 // Looks of the fill on its own: the main window's panel background and the status badge body.
 
-#include "gallery/gallery.h"
 #include "gallery/gallery_fill.h"
+
 #include <cmath>
 
+#include "gallery/gallery.h"
 #include "widgets/fill/fill.h"
 
 namespace tavrin::gallery {
@@ -62,8 +63,8 @@ Surface RenderBadgeFill() {
 }
 
 namespace {
-const bool registered = RegisterLook("fill-panel", &RenderPanelFill) &&
-                        RegisterLook("fill-badge", &RenderBadgeFill);
+const bool registered =
+    RegisterLook("fill-panel", &RenderPanelFill) && RegisterLook("fill-badge", &RenderBadgeFill);
 }  // namespace
 
 }  // namespace tavrin::gallery

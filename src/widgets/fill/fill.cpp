@@ -18,9 +18,13 @@ void TSmoothFill::Changed() {
   if (OnChange && FUpdateCount == 0) OnChange(*this);
 }
 
-void TSmoothFill::PictureChanged() { Changed(); }
+void TSmoothFill::PictureChanged() {
+  Changed();
+}
 
-void TSmoothFill::BeginUpdate() { ++FUpdateCount; }
+void TSmoothFill::BeginUpdate() {
+  ++FUpdateCount;
+}
 
 void TSmoothFill::EndUpdate() {
   if (FUpdateCount > 0) --FUpdateCount;
@@ -28,15 +32,27 @@ void TSmoothFill::EndUpdate() {
 
 // ---- Setters -----------------------------------------------------------------------------
 
-void TSmoothFill::SetColor(TColor value) { SetField(FColor, value); }
-void TSmoothFill::SetColorTo(TColor value) { SetField(FColorTo, value); }
-void TSmoothFill::SetColorMirror(TColor value) { SetField(FColorMirror, value); }
-void TSmoothFill::SetColorMirrorTo(TColor value) { SetField(FColorMirrorTo, value); }
-void TSmoothFill::SetGradientType(TGradientType value) { SetField(FGradientType, value); }
+void TSmoothFill::SetColor(TColor value) {
+  SetField(FColor, value);
+}
+void TSmoothFill::SetColorTo(TColor value) {
+  SetField(FColorTo, value);
+}
+void TSmoothFill::SetColorMirror(TColor value) {
+  SetField(FColorMirror, value);
+}
+void TSmoothFill::SetColorMirrorTo(TColor value) {
+  SetField(FColorMirrorTo, value);
+}
+void TSmoothFill::SetGradientType(TGradientType value) {
+  SetField(FGradientType, value);
+}
 void TSmoothFill::SetGradientMirrorType(TGradientType value) {
   SetField(FGradientMirrorType, value);
 }
-void TSmoothFill::SetHatchStyle(tavrin::HatchStyle value) { SetField(FHatchStyle, value); }
+void TSmoothFill::SetHatchStyle(tavrin::HatchStyle value) {
+  SetField(FHatchStyle, value);
+}
 void TSmoothFill::SetHatchStyleMirror(tavrin::HatchStyle value) {
   SetField(FHatchStyleMirror, value);
 }
@@ -55,32 +71,78 @@ void TSmoothFill::SetBackGroundPictureLeft(int32_t value) {
 void TSmoothFill::SetBackGroundPictureTop(int32_t value) {
   SetField(FBackGroundPictureTop, value);
 }
-void TSmoothFill::SetPicture(const TSmoothPicture& value) { SetOwnedPicture(*FPicture, value); }
+void TSmoothFill::SetPicture(const TSmoothPicture& value) {
+  SetOwnedPicture(*FPicture, value);
+}
 void TSmoothFill::SetPicturePosition(TFillPicturePosition value) {
   SetField(FPicturePosition, value);
 }
-void TSmoothFill::SetPictureLeft(int32_t value) { SetField(FPictureLeft, value); }
-void TSmoothFill::SetPictureTop(int32_t value) { SetField(FPictureTop, value); }
-void TSmoothFill::SetPictureSize(TFillPictureSize value) { SetField(FPictureSize, value); }
-void TSmoothFill::SetPictureWidth(int32_t value) { SetField(FPictureWidth, value); }
-void TSmoothFill::SetPictureHeight(int32_t value) { SetField(FPictureHeight, value); }
-void TSmoothFill::SetOpacity(uint8_t value) { SetField(FOpacity, value); }
-void TSmoothFill::SetOpacityTo(uint8_t value) { SetField(FOpacityTo, value); }
-void TSmoothFill::SetOpacityMirror(uint8_t value) { SetField(FOpacityMirror, value); }
-void TSmoothFill::SetOpacityMirrorTo(uint8_t value) { SetField(FOpacityMirrorTo, value); }
-void TSmoothFill::SetBorderColor(TColor value) { SetField(FBorderColor, value); }
-void TSmoothFill::SetBorderOpacity(uint8_t value) { SetField(FBorderOpacity, value); }
-void TSmoothFill::SetBorderWidth(int32_t value) { SetField(FBorderWidth, value); }
-void TSmoothFill::SetRounding(int32_t value) { SetField(FRounding, value); }
-void TSmoothFill::SetRoundingType(TFillRoundingType value) { SetField(FRoundingType, value); }
-void TSmoothFill::SetShadowColor(TColor value) { SetField(FShadowColor, value); }
-void TSmoothFill::SetShadowOffset(int32_t value) { SetField(FShadowOffset, value); }
-void TSmoothFill::SetAngle(int32_t value) { SetField(FAngle, value); }
-void TSmoothFill::SetGlow(TGlowMode value) { SetField(FGlow, value); }
-void TSmoothFill::SetGlowGradientColor(TColor value) { SetField(FGlowGradientColor, value); }
-void TSmoothFill::SetGlowRadialColor(TColor value) { SetField(FGlowRadialColor, value); }
-void TSmoothFill::SetFocus(bool value) { SetField(FFocus, value); }
-void TSmoothFill::SetFocusColor(TColor value) { SetField(FFocusColor, value); }
+void TSmoothFill::SetPictureLeft(int32_t value) {
+  SetField(FPictureLeft, value);
+}
+void TSmoothFill::SetPictureTop(int32_t value) {
+  SetField(FPictureTop, value);
+}
+void TSmoothFill::SetPictureSize(TFillPictureSize value) {
+  SetField(FPictureSize, value);
+}
+void TSmoothFill::SetPictureWidth(int32_t value) {
+  SetField(FPictureWidth, value);
+}
+void TSmoothFill::SetPictureHeight(int32_t value) {
+  SetField(FPictureHeight, value);
+}
+void TSmoothFill::SetOpacity(uint8_t value) {
+  SetField(FOpacity, value);
+}
+void TSmoothFill::SetOpacityTo(uint8_t value) {
+  SetField(FOpacityTo, value);
+}
+void TSmoothFill::SetOpacityMirror(uint8_t value) {
+  SetField(FOpacityMirror, value);
+}
+void TSmoothFill::SetOpacityMirrorTo(uint8_t value) {
+  SetField(FOpacityMirrorTo, value);
+}
+void TSmoothFill::SetBorderColor(TColor value) {
+  SetField(FBorderColor, value);
+}
+void TSmoothFill::SetBorderOpacity(uint8_t value) {
+  SetField(FBorderOpacity, value);
+}
+void TSmoothFill::SetBorderWidth(int32_t value) {
+  SetField(FBorderWidth, value);
+}
+void TSmoothFill::SetRounding(int32_t value) {
+  SetField(FRounding, value);
+}
+void TSmoothFill::SetRoundingType(TFillRoundingType value) {
+  SetField(FRoundingType, value);
+}
+void TSmoothFill::SetShadowColor(TColor value) {
+  SetField(FShadowColor, value);
+}
+void TSmoothFill::SetShadowOffset(int32_t value) {
+  SetField(FShadowOffset, value);
+}
+void TSmoothFill::SetAngle(int32_t value) {
+  SetField(FAngle, value);
+}
+void TSmoothFill::SetGlow(TGlowMode value) {
+  SetField(FGlow, value);
+}
+void TSmoothFill::SetGlowGradientColor(TColor value) {
+  SetField(FGlowGradientColor, value);
+}
+void TSmoothFill::SetGlowRadialColor(TColor value) {
+  SetField(FGlowRadialColor, value);
+}
+void TSmoothFill::SetFocus(bool value) {
+  SetField(FFocus, value);
+}
+void TSmoothFill::SetFocusColor(TColor value) {
+  SetField(FFocusColor, value);
+}
 
 // The comparison is by object, not by content: handing the fill another picture always copies
 // it (the copy announces itself) and then announces the fill's change.

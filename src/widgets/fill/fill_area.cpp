@@ -5,7 +5,9 @@
 namespace tavrin {
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
+float F(double v) {
+  return static_cast<float>(v);
+}
 
 ARGB ColorAt(int32_t opacity, TColor color) {
   return MakeColor(static_cast<uint8_t>(opacity), color);
@@ -21,11 +23,20 @@ void FillTarget(const TFillParameters& p, const TGPBrush& brush) {
 
 bool LinearMode(TGradientType gt, LinearGradientMode& mode) {
   switch (gt) {
-    case gtVertical: mode = LinearGradientModeVertical; return true;
-    case gtHorizontal: mode = LinearGradientModeHorizontal; return true;
-    case gtForwardDiagonal: mode = LinearGradientModeForwardDiagonal; return true;
-    case gtBackwardDiagonal: mode = LinearGradientModeBackwardDiagonal; return true;
-    default: return false;
+    case gtVertical:
+      mode = LinearGradientModeVertical;
+      return true;
+    case gtHorizontal:
+      mode = LinearGradientModeHorizontal;
+      return true;
+    case gtForwardDiagonal:
+      mode = LinearGradientModeForwardDiagonal;
+      return true;
+    case gtBackwardDiagonal:
+      mode = LinearGradientModeBackwardDiagonal;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -98,8 +109,8 @@ void DrawRadialBackGround(FillCanvas& canvas, const TGPRectF& R, TColor CF, TCol
   canvas.ResetClip();
 }
 
-bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TRect& r,
-                   int32_t x, int32_t y, TRect& target) {
+bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TRect& r, int32_t x,
+                   int32_t y, TRect& target) {
   // Sizes and offsets come from stored values, so the sums are formed in 64 bits and wrap
   // like the original's 32-bit arithmetic instead of overflowing.
   const int64_t left = r.Left, top = r.Top, right = r.Right, bottom = r.Bottom;
@@ -112,31 +123,43 @@ bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TR
     return true;
   };
   switch (location) {
-    case ppTopLeft: return set(left, top, left + w, top + h);
-    case ppTopCenter: return set(centreLeft, top, centreLeft + w, top + h);
-    case ppTopRight: return set(right - w, top, right, top + h);
-    case ppBottomLeft: return set(left, bottom - h, left + w, bottom);
-    case ppBottomCenter: return set(centreLeft, bottom - h, centreLeft + w, bottom);
-    case ppBottomRight: return set(right - w, bottom - h, right, bottom);
-    case ppStretched: return set(left, top, right, bottom);
-    case ppCenterLeft: return set(left, centreTop, left + w, centreTop + h);
-    case ppCenterCenter: return set(centreLeft, centreTop, centreLeft + w, centreTop + h);
-    case ppCenterRight: return set(right - w, centreTop, right, centreTop + h);
-    case ppCustom: return set(x, y, int64_t{x} + w, int64_t{y} + h);
-    case ppTiled: return false;  // tiling is the texture background's job
+    case ppTopLeft:
+      return set(left, top, left + w, top + h);
+    case ppTopCenter:
+      return set(centreLeft, top, centreLeft + w, top + h);
+    case ppTopRight:
+      return set(right - w, top, right, top + h);
+    case ppBottomLeft:
+      return set(left, bottom - h, left + w, bottom);
+    case ppBottomCenter:
+      return set(centreLeft, bottom - h, centreLeft + w, bottom);
+    case ppBottomRight:
+      return set(right - w, bottom - h, right, bottom);
+    case ppStretched:
+      return set(left, top, right, bottom);
+    case ppCenterLeft:
+      return set(left, centreTop, left + w, centreTop + h);
+    case ppCenterCenter:
+      return set(centreLeft, centreTop, centreLeft + w, centreTop + h);
+    case ppCenterRight:
+      return set(right - w, centreTop, right, centreTop + h);
+    case ppCustom:
+      return set(x, y, int64_t{x} + w, int64_t{y} + h);
+    case ppTiled:
+      return false;  // tiling is the texture background's job
   }
   return false;
 }
 
-void DrawPicture(FillCanvas& g, TSmoothPicture* picture, TFillPicturePosition location,
-                 int32_t w, int32_t h, const TRect& r, int32_t x, int32_t y) {
+void DrawPicture(FillCanvas& g, TSmoothPicture* picture, TFillPicturePosition location, int32_t w,
+                 int32_t h, const TRect& r, int32_t x, int32_t y) {
   if (!picture || picture->Empty()) return;
   TRect target;
   if (PictureTarget(location, w, h, r, x, y, target)) g.DrawPicture(*picture, target);
 }
 
-void DrawPicture(TGPGraphics& g, TSmoothPicture* picture, TFillPicturePosition location,
-                 int32_t w, int32_t h, const TRect& r, int32_t x, int32_t y) {
+void DrawPicture(TGPGraphics& g, TSmoothPicture* picture, TFillPicturePosition location, int32_t w,
+                 int32_t h, const TRect& r, int32_t x, int32_t y) {
   GraphicsCanvas canvas(g);
   DrawPicture(canvas, picture, location, w, h, r, x, y);
 }

@@ -46,13 +46,13 @@ void DrawRadialBackGround(FillCanvas& canvas, const TGPRectF& R, TColor CF, TCol
 // The target rectangle of a picture of drawing size (w, h) placed by `location` in r; ppCustom
 // puts it at surface point (x, y). Halving truncates toward zero. ppTiled and unknown positions
 // have no target.
-bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TRect& r,
-                   int32_t x, int32_t y, TRect& target);
+bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TRect& r, int32_t x,
+                   int32_t y, TRect& target);
 
 // Places and draws the picture (nothing for a null or empty picture, or for ppTiled).
-void DrawPicture(FillCanvas& g, TSmoothPicture* picture, TFillPicturePosition location,
-                 int32_t w, int32_t h, const TRect& r, int32_t x, int32_t y);
-void DrawPicture(TGPGraphics& g, TSmoothPicture* picture, TFillPicturePosition location,
-                 int32_t w, int32_t h, const TRect& r, int32_t x, int32_t y);
+void DrawPicture(FillCanvas& g, TSmoothPicture* picture, TFillPicturePosition location, int32_t w,
+                 int32_t h, const TRect& r, int32_t x, int32_t y);
+void DrawPicture(TGPGraphics& g, TSmoothPicture* picture, TFillPicturePosition location, int32_t w,
+                 int32_t h, const TRect& r, int32_t x, int32_t y);
 
 }  // namespace tavrin

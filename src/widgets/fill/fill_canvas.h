@@ -48,9 +48,7 @@ class GraphicsCanvas final : public FillCanvas {
 
   int32_t GetSmoothingMode() const override { return graphics_.GetSmoothingMode(); }
   void SetSmoothingMode(int32_t mode) override { graphics_.SetSmoothingMode(mode); }
-  void SetClip(const TGPRegion& region) override {
-    graphics_.SetClip(region, CombineModeReplace);
-  }
+  void SetClip(const TGPRegion& region) override { graphics_.SetClip(region, CombineModeReplace); }
   void ResetClip() override { graphics_.ResetClip(); }
 
   void FillPath(const TGPBrush& brush, const TGPGraphicsPath& path) override {

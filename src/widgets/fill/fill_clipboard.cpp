@@ -31,12 +31,13 @@ GtkClipboard* OpenClipboard() {
 
 void ProvideData(GtkClipboard*, GtkSelectionData* selection, guint, gpointer owner) {
   const auto* bytes = static_cast<const std::string*>(owner);
-  gtk_selection_data_set(selection, FillFormat(), 8,
-                         reinterpret_cast<const guchar*>(bytes->data()),
+  gtk_selection_data_set(selection, FillFormat(), 8, reinterpret_cast<const guchar*>(bytes->data()),
                          static_cast<gint>(bytes->size()));
 }
 
-void ReleaseData(GtkClipboard*, gpointer owner) { delete static_cast<std::string*>(owner); }
+void ReleaseData(GtkClipboard*, gpointer owner) {
+  delete static_cast<std::string*>(owner);
+}
 
 struct SelectionDataFree {
   void operator()(GtkSelectionData* data) const noexcept { gtk_selection_data_free(data); }
@@ -49,8 +50,7 @@ void TSmoothFill::SaveToClipBoard() {
   auto bytes = std::make_unique<std::string>(SaveObject(*this));
   GtkTargetEntry target{const_cast<gchar*>(kFormatName), 0, 0};
   // On failure GTK forgets the callbacks, so the bytes are still ours to free.
-  if (!gtk_clipboard_set_with_data(clipboard, &target, 1, ProvideData, ReleaseData,
-                                   bytes.get())) {
+  if (!gtk_clipboard_set_with_data(clipboard, &target, 1, ProvideData, ReleaseData, bytes.get())) {
     throw EClipboardException("Cannot open clipboard");
   }
   bytes.release();

@@ -49,39 +49,39 @@ struct FillPropertyAccess {
   // The integer keys, in the order they are written and read.
   static std::span<const IniKey> IniKeys() {
     static constexpr IniKey keys[] = {
-      Key<&TSmoothFill::FColor>("Color"),
-      Key<&TSmoothFill::FColorTo>("ColorTo"),
-      Key<&TSmoothFill::FColorMirror>("ColorMirror"),
-      Key<&TSmoothFill::FColorMirrorTo>("ColorMirrorTo"),
-      Key<&TSmoothFill::FGradientType>("GradientType"),
-      Key<&TSmoothFill::FGradientMirrorType>("GradientMirrorType"),
-      Key<&TSmoothFill::FHatchStyle>("HatchStyle"),
-      Key<&TSmoothFill::FHatchStyleMirror>("HatchStyleMirror"),
-      Key<&TSmoothFill::FBackGroundPictureMode>("BackGroundPictureMode"),
-      Key<&TSmoothFill::FBackGroundPicturePosition>("BackGroundPicturePosition"),
-      Key<&TSmoothFill::FBackGroundPictureLeft>("BackGroundPictureLeft"),
-      Key<&TSmoothFill::FBackGroundPictureTop>("BackGroundPictureTop"),
-      Key<&TSmoothFill::FPicturePosition>("PicturePosition"),
-      Key<&TSmoothFill::FPictureLeft>("PictureLeft"),
-      Key<&TSmoothFill::FPictureTop>("PictureTop"),
-      Key<&TSmoothFill::FPictureSize>("PictureSizeMode"),
-      Key<&TSmoothFill::FPictureWidth>("PictureWidth"),
-      Key<&TSmoothFill::FPictureHeight>("PictureHeight"),
-      Key<&TSmoothFill::FOpacity>("Opacity"),
-      Key<&TSmoothFill::FOpacityTo>("OpacityTo"),
-      Key<&TSmoothFill::FOpacityMirror>("OpacityMirror"),
-      Key<&TSmoothFill::FOpacityMirrorTo>("OpacityMirrorTo"),
-      Key<&TSmoothFill::FBorderColor>("BorderColor"),
-      Key<&TSmoothFill::FBorderOpacity>("BorderOpacity"),
-      Key<&TSmoothFill::FBorderWidth>("BorderWidth"),
-      Key<&TSmoothFill::FRounding>("Rounding"),
-      Key<&TSmoothFill::FRoundingType>("RoundingType"),
-      Key<&TSmoothFill::FShadowOffset>("ShadowOffset"),
-      Key<&TSmoothFill::FShadowColor>("ShadowColor"),
-      Key<&TSmoothFill::FAngle>("Angle"),
-      Key<&TSmoothFill::FGlow>("Glow"),
-      Key<&TSmoothFill::FGlowGradientColor>("GlowGradientColor"),
-      Key<&TSmoothFill::FGlowRadialColor>("GlowRadialColor"),
+        Key<&TSmoothFill::FColor>("Color"),
+        Key<&TSmoothFill::FColorTo>("ColorTo"),
+        Key<&TSmoothFill::FColorMirror>("ColorMirror"),
+        Key<&TSmoothFill::FColorMirrorTo>("ColorMirrorTo"),
+        Key<&TSmoothFill::FGradientType>("GradientType"),
+        Key<&TSmoothFill::FGradientMirrorType>("GradientMirrorType"),
+        Key<&TSmoothFill::FHatchStyle>("HatchStyle"),
+        Key<&TSmoothFill::FHatchStyleMirror>("HatchStyleMirror"),
+        Key<&TSmoothFill::FBackGroundPictureMode>("BackGroundPictureMode"),
+        Key<&TSmoothFill::FBackGroundPicturePosition>("BackGroundPicturePosition"),
+        Key<&TSmoothFill::FBackGroundPictureLeft>("BackGroundPictureLeft"),
+        Key<&TSmoothFill::FBackGroundPictureTop>("BackGroundPictureTop"),
+        Key<&TSmoothFill::FPicturePosition>("PicturePosition"),
+        Key<&TSmoothFill::FPictureLeft>("PictureLeft"),
+        Key<&TSmoothFill::FPictureTop>("PictureTop"),
+        Key<&TSmoothFill::FPictureSize>("PictureSizeMode"),
+        Key<&TSmoothFill::FPictureWidth>("PictureWidth"),
+        Key<&TSmoothFill::FPictureHeight>("PictureHeight"),
+        Key<&TSmoothFill::FOpacity>("Opacity"),
+        Key<&TSmoothFill::FOpacityTo>("OpacityTo"),
+        Key<&TSmoothFill::FOpacityMirror>("OpacityMirror"),
+        Key<&TSmoothFill::FOpacityMirrorTo>("OpacityMirrorTo"),
+        Key<&TSmoothFill::FBorderColor>("BorderColor"),
+        Key<&TSmoothFill::FBorderOpacity>("BorderOpacity"),
+        Key<&TSmoothFill::FBorderWidth>("BorderWidth"),
+        Key<&TSmoothFill::FRounding>("Rounding"),
+        Key<&TSmoothFill::FRoundingType>("RoundingType"),
+        Key<&TSmoothFill::FShadowOffset>("ShadowOffset"),
+        Key<&TSmoothFill::FShadowColor>("ShadowColor"),
+        Key<&TSmoothFill::FAngle>("Angle"),
+        Key<&TSmoothFill::FGlow>("Glow"),
+        Key<&TSmoothFill::FGlowGradientColor>("GlowGradientColor"),
+        Key<&TSmoothFill::FGlowRadialColor>("GlowRadialColor"),
     };
     return keys;
   }
@@ -114,8 +114,7 @@ void TSmoothFill::LoadFromFile(const IniFile& ini, const std::string& section) {
     key.store(*this, ini.ReadInteger(section, key.name, key.get(*this)));
   }
   LoadPictureKey(ini, section, "Picture", "PictureSize", *FPicture);
-  LoadPictureKey(ini, section, "BackgroundPicture", "BackgroundPictureSize",
-                 *FBackGroundPicture);
+  LoadPictureKey(ini, section, "BackgroundPicture", "BackgroundPictureSize", *FBackGroundPicture);
   Changed();
 }
 

@@ -17,20 +17,30 @@
 namespace tavrin {
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
+float F(double v) {
+  return static_cast<float>(v);
+}
 
 // Nearest integer, exact halves to the even neighbour (the default floating-point rounding).
-int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundHalfEven(double v) {
+  return static_cast<int32_t>(std::nearbyint(v));
+}
 
-uint8_t Resolve(uint8_t argument, uint8_t own) { return argument < 255 ? argument : own; }
+uint8_t Resolve(uint8_t argument, uint8_t own) {
+  return argument < 255 ? argument : own;
+}
 
 // A split fill keeps the main area's upper corners and the mirror area's lower ones.
 TFillRoundingType AreaRounding(TFillRoundingType type, bool mirror) {
   switch (type) {
-    case rtTop: return mirror ? rtNone : rtTop;
-    case rtBottom: return mirror ? rtBottom : rtNone;
-    case rtBoth: return mirror ? rtBottom : rtTop;
-    default: return type;
+    case rtTop:
+      return mirror ? rtNone : rtTop;
+    case rtBottom:
+      return mirror ? rtBottom : rtNone;
+    case rtBoth:
+      return mirror ? rtBottom : rtTop;
+    default:
+      return type;
   }
 }
 
@@ -71,8 +81,7 @@ TGPRectF TSmoothFill::Fill(TGPGraphics* graphics, TGPRectF R, uint8_t ABorderOpa
                            uint8_t AOpacity, uint8_t AOpacityTo, uint8_t AOpacityMirror,
                            uint8_t AOpacityMirrorTo) {
   if (!graphics) return R;
-  return Fill(*graphics, R, ABorderOpacity, AOpacity, AOpacityTo, AOpacityMirror,
-              AOpacityMirrorTo);
+  return Fill(*graphics, R, ABorderOpacity, AOpacity, AOpacityTo, AOpacityMirror, AOpacityMirrorTo);
 }
 
 TGPRectF TSmoothFill::Fill(TGPGraphics& graphics, TGPRectF R, uint8_t ABorderOpacity,
@@ -83,8 +92,7 @@ TGPRectF TSmoothFill::Fill(TGPGraphics& graphics, TGPRectF R, uint8_t ABorderOpa
 }
 
 void TSmoothFill::DrawGradientBackGround(TGPGraphics& graphics, const TGPRectF& R, bool Mirror,
-                                         uint8_t oc, uint8_t octo, uint8_t ocmr,
-                                         uint8_t ocmrto) {
+                                         uint8_t oc, uint8_t octo, uint8_t ocmr, uint8_t ocmrto) {
   GraphicsCanvas canvas(graphics);
   DrawGradientBackGround(canvas, R, Mirror, oc, octo, ocmr, ocmrto);
 }
@@ -96,9 +104,8 @@ void TSmoothFill::DrawGlow(TGPGraphics& graphics, const TGPRectF& R) {
 
 // ---- Fill --------------------------------------------------------------------------------
 
-TGPRectF TSmoothFill::Fill(FillCanvas& canvas, TGPRectF R, uint8_t ABorderOpacity,
-                           uint8_t AOpacity, uint8_t AOpacityTo, uint8_t AOpacityMirror,
-                           uint8_t AOpacityMirrorTo) {
+TGPRectF TSmoothFill::Fill(FillCanvas& canvas, TGPRectF R, uint8_t ABorderOpacity, uint8_t AOpacity,
+                           uint8_t AOpacityTo, uint8_t AOpacityMirror, uint8_t AOpacityMirrorTo) {
   const uint8_t oc = Resolve(AOpacity, FOpacity);
   const uint8_t octo = Resolve(AOpacityTo, FOpacityTo);
   const uint8_t ocmr = Resolve(AOpacityMirror, FOpacityMirror);
@@ -146,10 +153,10 @@ TGPRectF TSmoothFill::Fill(FillCanvas& canvas, TGPRectF R, uint8_t ABorderOpacit
 
 // Main and mirror areas. The split areas overlap by two pixels around the middle; the mirror
 // area is painted second and its first row is covered by its start colour (the seam line).
-void TSmoothFill::PaintBackground(FillCanvas& canvas, const TGPRectF& R, uint8_t oc,
-                                  uint8_t octo, uint8_t ocmr, uint8_t ocmrto) {
-  const bool split = FColorMirror != clNone && FGradientType != gtHatch &&
-                     FGradientType != gtTexture;
+void TSmoothFill::PaintBackground(FillCanvas& canvas, const TGPRectF& R, uint8_t oc, uint8_t octo,
+                                  uint8_t ocmr, uint8_t ocmrto) {
+  const bool split =
+      FColorMirror != clNone && FGradientType != gtHatch && FGradientType != gtTexture;
   if (!split) {
     PaintArea(canvas, R, false, FRoundingType, oc, octo, ocmr, ocmrto);
     return;
@@ -157,16 +164,16 @@ void TSmoothFill::PaintBackground(FillCanvas& canvas, const TGPRectF& R, uint8_t
   const double h2 = R.Height / 2.0;
   const float areaHeight = F(R.Height - h2 + 1.0);
   PaintArea(canvas, {R.X, R.Y, R.Width, areaHeight}, false, rtTop, oc, octo, ocmr, ocmrto);
-  PaintArea(canvas, {R.X, F(R.Y + h2 - 1.0), R.Width, areaHeight}, true, rtBottom, oc, octo,
-            ocmr, ocmrto);
+  PaintArea(canvas, {R.X, F(R.Y + h2 - 1.0), R.Width, areaHeight}, true, rtBottom, oc, octo, ocmr,
+            ocmrto);
 }
 
 // One area: radial areas have their own drawing (and corners), every other kind is a
 // gradient background job. A radial area without a start colour paints nothing, one without
 // an end colour glows in its start colour.
 void TSmoothFill::PaintArea(FillCanvas& canvas, const TGPRectF& R, bool mirror,
-                            TFillRoundingType radialCorners, uint8_t oc, uint8_t octo,
-                            uint8_t ocmr, uint8_t ocmrto) {
+                            TFillRoundingType radialCorners, uint8_t oc, uint8_t octo, uint8_t ocmr,
+                            uint8_t ocmrto) {
   const TGradientType kind = mirror ? FGradientMirrorType : FGradientType;
   if (kind != gtRadial) {
     DrawGradientBackGround(canvas, R, mirror, oc, octo, ocmr, ocmrto);
@@ -197,8 +204,8 @@ void TSmoothFill::PaintFocus(FillCanvas& canvas, const TGPRectF& R, uint8_t oc) 
   canvas.SetSmoothingMode(SmoothingModeDefault);
   TGPPen pen(MakeColor(oc, FFocusColor), 1.0f);
   pen.SetDashStyle(DashStyleDot);
-  canvas.DrawPath(pen, CreateRoundRectangle(FFocusRect, FRounding - FBorderWidth, FRoundingType,
-                                            false));
+  canvas.DrawPath(pen,
+                  CreateRoundRectangle(FFocusRect, FRounding - FBorderWidth, FRoundingType, false));
   canvas.SetSmoothingMode(smoothing);
 }
 
@@ -210,15 +217,14 @@ void TSmoothFill::PaintPicture(FillCanvas& canvas, const TRect& rc) {
     ph = FPictureHeight;
   }
   const bool custom = FPicturePosition == ppCustom;
-  DrawPicture(canvas, FPicture.get(), FPicturePosition, pw, ph, rc,
-              custom ? FPictureLeft : rc.Left, custom ? FPictureTop : rc.Top);
+  DrawPicture(canvas, FPicture.get(), FPicturePosition, pw, ph, rc, custom ? FPictureLeft : rc.Left,
+              custom ? FPictureTop : rc.Top);
 }
 
 // ---- One background area -----------------------------------------------------------------
 
 void TSmoothFill::DrawGradientBackGround(FillCanvas& canvas, const TGPRectF& R, bool Mirror,
-                                         uint8_t oc, uint8_t octo, uint8_t ocmr,
-                                         uint8_t ocmrto) {
+                                         uint8_t oc, uint8_t octo, uint8_t ocmr, uint8_t ocmrto) {
   TFillParameters job;
   job.Graphics = &canvas;
   job.R = R;
@@ -269,14 +275,13 @@ void TSmoothFill::DrawGlow(FillCanvas& canvas, const TGPRectF& R) {
   const double x1 = x0 + w, y1 = y0 + h;
   if (gradient) {
     const ARGB glow = MakeColor(200, FGlowGradientColor);
-    canvas.DrawPath(TGPPen(glow, 1.0f),
-                    CreateRoundRectangle({F(x0), F(y0), F(w), F(h)}, FRounding, FRoundingType,
-                                         false));
+    canvas.DrawPath(TGPPen(glow, 1.0f), CreateRoundRectangle({F(x0), F(y0), F(w), F(h)}, FRounding,
+                                                             FRoundingType, false));
 
     // Top band: fading down from the top edge, with pointed ends in the corners.
     TGPLinearGradientBrush top({F(x0 + 4), F(y0 - 1), F(w - 8), 6.0f},
-                               MakeColor(175, FGlowGradientColor),
-                               MakeColor(0, FGlowGradientColor), LinearGradientModeVertical);
+                               MakeColor(175, FGlowGradientColor), MakeColor(0, FGlowGradientColor),
+                               LinearGradientModeVertical);
     top.SetGammaCorrection(false);
     canvas.FillRectangle(top, {F(x0 + 5), F(y0), F(w - 10), 4.0f});
     const TGPPointF topLeft[] = {{F(x0), F(y0)}, {F(x0 + 5), F(y0)}, {F(x0 + 5), F(y0 + 4)}};
@@ -291,8 +296,7 @@ void TSmoothFill::DrawGlow(FillCanvas& canvas, const TGPRectF& R) {
     bottom.SetGammaCorrection(false);
     canvas.FillRectangle(bottom, {F(x0 + 5), F(y1 - 7), F(w - 10), 7.0f});
     const TGPPointF bottomLeft[] = {{F(x0), F(y1)}, {F(x0 + 5), F(y1)}, {F(x0 + 5), F(y1 - 7)}};
-    const TGPPointF bottomRight[] = {
-        {F(x1), F(y1)}, {F(x1 - 5), F(y1)}, {F(x1 - 5), F(y1 - 7)}};
+    const TGPPointF bottomRight[] = {{F(x1), F(y1)}, {F(x1 - 5), F(y1)}, {F(x1 - 5), F(y1 - 7)}};
     canvas.FillPolygon(bottom, bottomLeft, 3);
     canvas.FillPolygon(bottom, bottomRight, 3);
   }

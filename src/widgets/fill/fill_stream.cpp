@@ -16,47 +16,78 @@ namespace {
 
 using Names = std::span<const std::string_view>;
 
-constexpr std::string_view kGradientTypes[] = {
-    "gtSolid", "gtRadial", "gtVertical", "gtHorizontal", "gtForwardDiagonal", "gtBackwardDiagonal",
-    "gtAngle", "gtHatch",  "gtPath",     "gtTexture",    "gtNone"};
-constexpr std::string_view kHatchStyles[] = {
-    "HatchStyleHorizontal",           "HatchStyleVertical",
-    "HatchStyleForwardDiagonal",      "HatchStyleBackwardDiagonal",
-    "HatchStyleCross",                "HatchStyleDiagonalCross",
-    "HatchStyle05Percent",            "HatchStyle10Percent",
-    "HatchStyle20Percent",            "HatchStyle25Percent",
-    "HatchStyle30Percent",            "HatchStyle40Percent",
-    "HatchStyle50Percent",            "HatchStyle60Percent",
-    "HatchStyle70Percent",            "HatchStyle75Percent",
-    "HatchStyle80Percent",            "HatchStyle90Percent",
-    "HatchStyleLightDownwardDiagonal", "HatchStyleLightUpwardDiagonal",
-    "HatchStyleDarkDownwardDiagonal", "HatchStyleDarkUpwardDiagonal",
-    "HatchStyleWideDownwardDiagonal", "HatchStyleWideUpwardDiagonal",
-    "HatchStyleLightVertical",        "HatchStyleLightHorizontal",
-    "HatchStyleNarrowVertical",       "HatchStyleNarrowHorizontal",
-    "HatchStyleDarkVertical",         "HatchStyleDarkHorizontal",
-    "HatchStyleDashedDownwardDiagonal", "HatchStyleDashedUpwardDiagonal",
-    "HatchStyleDashedHorizontal",     "HatchStyleDashedVertical",
-    "HatchStyleSmallConfetti",        "HatchStyleLargeConfetti",
-    "HatchStyleZigZag",               "HatchStyleWave",
-    "HatchStyleDiagonalBrick",        "HatchStyleHorizontalBrick",
-    "HatchStyleWeave",                "HatchStylePlaid",
-    "HatchStyleDivot",                "HatchStyleDottedGrid",
-    "HatchStyleDottedDiamond",        "HatchStyleShingle",
-    "HatchStyleTrellis",              "HatchStyleSphere",
-    "HatchStyleSmallGrid",            "HatchStyleSmallCheckerBoard",
-    "HatchStyleLargeCheckerBoard",    "HatchStyleOutlinedDiamond",
-    "HatchStyleSolidDiamond"};
+constexpr std::string_view kGradientTypes[] = {"gtSolid",
+                                               "gtRadial",
+                                               "gtVertical",
+                                               "gtHorizontal",
+                                               "gtForwardDiagonal",
+                                               "gtBackwardDiagonal",
+                                               "gtAngle",
+                                               "gtHatch",
+                                               "gtPath",
+                                               "gtTexture",
+                                               "gtNone"};
+constexpr std::string_view kHatchStyles[] = {"HatchStyleHorizontal",
+                                             "HatchStyleVertical",
+                                             "HatchStyleForwardDiagonal",
+                                             "HatchStyleBackwardDiagonal",
+                                             "HatchStyleCross",
+                                             "HatchStyleDiagonalCross",
+                                             "HatchStyle05Percent",
+                                             "HatchStyle10Percent",
+                                             "HatchStyle20Percent",
+                                             "HatchStyle25Percent",
+                                             "HatchStyle30Percent",
+                                             "HatchStyle40Percent",
+                                             "HatchStyle50Percent",
+                                             "HatchStyle60Percent",
+                                             "HatchStyle70Percent",
+                                             "HatchStyle75Percent",
+                                             "HatchStyle80Percent",
+                                             "HatchStyle90Percent",
+                                             "HatchStyleLightDownwardDiagonal",
+                                             "HatchStyleLightUpwardDiagonal",
+                                             "HatchStyleDarkDownwardDiagonal",
+                                             "HatchStyleDarkUpwardDiagonal",
+                                             "HatchStyleWideDownwardDiagonal",
+                                             "HatchStyleWideUpwardDiagonal",
+                                             "HatchStyleLightVertical",
+                                             "HatchStyleLightHorizontal",
+                                             "HatchStyleNarrowVertical",
+                                             "HatchStyleNarrowHorizontal",
+                                             "HatchStyleDarkVertical",
+                                             "HatchStyleDarkHorizontal",
+                                             "HatchStyleDashedDownwardDiagonal",
+                                             "HatchStyleDashedUpwardDiagonal",
+                                             "HatchStyleDashedHorizontal",
+                                             "HatchStyleDashedVertical",
+                                             "HatchStyleSmallConfetti",
+                                             "HatchStyleLargeConfetti",
+                                             "HatchStyleZigZag",
+                                             "HatchStyleWave",
+                                             "HatchStyleDiagonalBrick",
+                                             "HatchStyleHorizontalBrick",
+                                             "HatchStyleWeave",
+                                             "HatchStylePlaid",
+                                             "HatchStyleDivot",
+                                             "HatchStyleDottedGrid",
+                                             "HatchStyleDottedDiamond",
+                                             "HatchStyleShingle",
+                                             "HatchStyleTrellis",
+                                             "HatchStyleSphere",
+                                             "HatchStyleSmallGrid",
+                                             "HatchStyleSmallCheckerBoard",
+                                             "HatchStyleLargeCheckerBoard",
+                                             "HatchStyleOutlinedDiamond",
+                                             "HatchStyleSolidDiamond"};
 constexpr std::string_view kPictureModes[] = {"pmInsideFill", "pmOutsideFill"};
 constexpr std::string_view kPicturePositions[] = {
-    "ppTopLeft",    "ppTopCenter",   "ppTopRight",     "ppBottomLeft",
-    "ppBottomCenter", "ppBottomRight", "ppTiled",      "ppStretched",
-    "ppCenterLeft", "ppCenterCenter", "ppCenterRight", "ppCustom"};
+    "ppTopLeft", "ppTopCenter", "ppTopRight",   "ppBottomLeft",   "ppBottomCenter", "ppBottomRight",
+    "ppTiled",   "ppStretched", "ppCenterLeft", "ppCenterCenter", "ppCenterRight",  "ppCustom"};
 constexpr std::string_view kPictureSizes[] = {"psOriginal", "psCustom"};
 constexpr std::string_view kRoundingTypes[] = {"rtNone", "rtTop",  "rtBottom",
                                                "rtBoth", "rtLeft", "rtRight"};
-constexpr std::string_view kGlowModes[] = {"gmNone", "gmGradient", "gmRadial",
-                                           "gmRadialGradient"};
+constexpr std::string_view kGlowModes[] = {"gmNone", "gmGradient", "gmRadial", "gmRadialGradient"};
 
 // One stored property: its name, how it is written, its stored-unless value (none: always
 // stored) and its public accessors. Pictures have `picture` set instead.
@@ -72,7 +103,9 @@ struct StreamProperty {
 template <auto Getter, auto Setter>
 constexpr StreamProperty Number(std::string_view name, std::optional<int32_t> storedUnless,
                                 Names names = {}) {
-  return {name, names, storedUnless,
+  return {name,
+          names,
+          storedUnless,
           [](const TSmoothFill& f) { return static_cast<int32_t>((f.*Getter)()); },
           [](TSmoothFill& f, int32_t v) {
             using T = std::remove_cvref_t<decltype((f.*Getter)())>;
@@ -87,8 +120,8 @@ constexpr StreamProperty Number(std::string_view name, std::optional<int32_t> st
 
 template <auto Getter>
 constexpr StreamProperty Picture(std::string_view name) {
-  return {name, {}, std::nullopt, nullptr, nullptr,
-          [](const TSmoothFill& f) -> TSmoothPicture& { return (f.*Getter)(); }};
+  return {name,    {},      std::nullopt,
+          nullptr, nullptr, [](const TSmoothFill& f) -> TSmoothPicture& { return (f.*Getter)(); }};
 }
 
 using F = TSmoothFill;
@@ -104,10 +137,10 @@ const StreamProperty kProperties[] = {
     Number<&F::GradientMirrorType, &F::SetGradientMirrorType>("GradientMirrorType", gtSolid,
                                                               kGradientTypes),
     Number<&F::HatchStyle, &F::SetHatchStyle>("HatchStyle", HatchStyleHorizontal, kHatchStyles),
-    Number<&F::HatchStyleMirror, &F::SetHatchStyleMirror>("HatchStyleMirror",
-                                                          HatchStyleHorizontal, kHatchStyles),
-    Number<&F::BackGroundPictureMode, &F::SetBackGroundPictureMode>(
-        "BackGroundPictureMode", pmOutsideFill, kPictureModes),
+    Number<&F::HatchStyleMirror, &F::SetHatchStyleMirror>("HatchStyleMirror", HatchStyleHorizontal,
+                                                          kHatchStyles),
+    Number<&F::BackGroundPictureMode, &F::SetBackGroundPictureMode>("BackGroundPictureMode",
+                                                                    pmOutsideFill, kPictureModes),
     Picture<&F::BackGroundPicture>("BackGroundPicture"),
     Number<&F::BackGroundPicturePosition, &F::SetBackGroundPicturePosition>(
         "BackGroundPicturePosition", ppTopLeft, kPicturePositions),

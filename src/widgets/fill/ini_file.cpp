@@ -107,8 +107,7 @@ void IniFile::WriteString(std::string_view section, std::string_view ident,
   Save();
 }
 
-void IniFile::WriteInteger(std::string_view section, std::string_view ident,
-                           std::int32_t value) {
+void IniFile::WriteInteger(std::string_view section, std::string_view ident, std::int32_t value) {
   WriteString(section, ident, std::to_string(value));
 }
 

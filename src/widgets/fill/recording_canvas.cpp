@@ -5,19 +5,32 @@ namespace tavrin {
 std::string ToString(CanvasCall::Op op) {
   using Op = CanvasCall::Op;
   switch (op) {
-    case Op::SetSmoothingMode: return "SetSmoothingMode";
-    case Op::SetClip: return "SetClip";
-    case Op::ResetClip: return "ResetClip";
-    case Op::FillPath: return "FillPath";
-    case Op::FillRectangle: return "FillRectangle";
-    case Op::FillPolygon: return "FillPolygon";
-    case Op::FillEllipse: return "FillEllipse";
-    case Op::DrawPath: return "DrawPath";
-    case Op::DrawRectangle: return "DrawRectangle";
-    case Op::DrawLine: return "DrawLine";
-    case Op::DrawPicture: return "DrawPicture";
-    case Op::TilePath: return "TilePath";
-    case Op::TileRect: return "TileRect";
+    case Op::SetSmoothingMode:
+      return "SetSmoothingMode";
+    case Op::SetClip:
+      return "SetClip";
+    case Op::ResetClip:
+      return "ResetClip";
+    case Op::FillPath:
+      return "FillPath";
+    case Op::FillRectangle:
+      return "FillRectangle";
+    case Op::FillPolygon:
+      return "FillPolygon";
+    case Op::FillEllipse:
+      return "FillEllipse";
+    case Op::DrawPath:
+      return "DrawPath";
+    case Op::DrawRectangle:
+      return "DrawRectangle";
+    case Op::DrawLine:
+      return "DrawLine";
+    case Op::DrawPicture:
+      return "DrawPicture";
+    case Op::TilePath:
+      return "TilePath";
+    case Op::TileRect:
+      return "TileRect";
   }
   return "?";
 }
@@ -68,7 +81,9 @@ RecordedBrush Record(const TGPBrush& brush) {
   return r;
 }
 
-RecordedPen Record(const TGPPen& pen) { return {pen.GetColor(), pen.GetWidth(), pen.GetDashStyle()}; }
+RecordedPen Record(const TGPPen& pen) {
+  return {pen.GetColor(), pen.GetWidth(), pen.GetDashStyle()};
+}
 
 std::vector<CanvasCall> RecordingCanvas::Calls(CanvasCall::Op op) const {
   std::vector<CanvasCall> found;
@@ -127,8 +142,7 @@ void RecordingCanvas::FillRectangle(const TGPBrush& brush, const TGPRectF& rect)
   call.rect = rect;
 }
 
-void RecordingCanvas::FillPolygon(const TGPBrush& brush, const TGPPointF* points,
-                                  int32_t count) {
+void RecordingCanvas::FillPolygon(const TGPBrush& brush, const TGPPointF* points, int32_t count) {
   CanvasCall& call = Add(CanvasCall::Op::FillPolygon);
   call.brush = Record(brush);
   call.points.assign(points, points + count);

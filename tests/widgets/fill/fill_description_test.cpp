@@ -231,7 +231,9 @@ void MakeDistinct(TSmoothFill& f) {
 }
 
 // The property stream lists every stored property, so equal streams mean equal fills.
-std::string Stored(const TSmoothFill& f) { return SaveObject(f); }
+std::string Stored(const TSmoothFill& f) {
+  return SaveObject(f);
+}
 
 TEST_F(CountingFill, AssignCopiesEveryStoredPropertyWithThreeNotifications) {
   TSmoothFill source;

@@ -30,7 +30,9 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path) << text;
 }
 
-std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> b) { return b; }
+std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> b) {
+  return b;
+}
 
 void LoadBytes(TSmoothPicture& picture, const std::vector<uint8_t>& bytes) {
   std::istringstream stream(std::string(bytes.begin(), bytes.end()));

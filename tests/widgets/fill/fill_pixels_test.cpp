@@ -23,19 +23,23 @@ namespace {
 
 constexpr int kBlendTolerance = 2;
 
-int Red(ARGB c) { return GetRed(c); }
-int Green(ARGB c) { return GetGreen(c); }
-int Blue(ARGB c) { return GetBlue(c); }
+int Red(ARGB c) {
+  return GetRed(c);
+}
+int Green(ARGB c) {
+  return GetGreen(c);
+}
+int Blue(ARGB c) {
+  return GetBlue(c);
+}
 
 ::testing::AssertionResult Near(ARGB actual, ARGB expected, int tolerance) {
-  const int d = std::max({std::abs(Red(actual) - Red(expected)),
-                          std::abs(Green(actual) - Green(expected)),
-                          std::abs(Blue(actual) - Blue(expected)),
-                          std::abs(GetAlpha(actual) - GetAlpha(expected))});
+  const int d = std::max(
+      {std::abs(Red(actual) - Red(expected)), std::abs(Green(actual) - Green(expected)),
+       std::abs(Blue(actual) - Blue(expected)), std::abs(GetAlpha(actual) - GetAlpha(expected))});
   if (d <= tolerance) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not within "
-                                       << std::dec << tolerance << " of 0x" << std::hex
-                                       << expected;
+                                       << std::dec << tolerance << " of 0x" << std::hex << expected;
 }
 
 // Writes the image next to the test binary when a probe fails, for a person to look at.
@@ -70,8 +74,8 @@ class PanelPixelsTest : public ImageTest {
 TEST_F(PanelPixelsTest, BorderIsCrispInItsColourOnAllFourSides) {
   ASSERT_EQ(panel->Width(), 452);
   ASSERT_EQ(panel->Height(), 100);
-  for (const auto& [x, y] : {std::pair{225, 0}, std::pair{225, 89}, std::pair{0, 50},
-                             std::pair{441, 50}}) {
+  for (const auto& [x, y] :
+       {std::pair{225, 0}, std::pair{225, 89}, std::pair{0, 50}, std::pair{441, 50}}) {
     EXPECT_EQ(panel->Pixel(x, y), kBorder) << x << "," << y;
   }
 }
@@ -114,8 +118,8 @@ TEST_F(PanelPixelsTest, ShadowBandFadesOutwardAlongTheRight) {
 }
 
 TEST_F(PanelPixelsTest, RoundedCornersShowTheWindowColour) {
-  for (const auto& [x, y] : {std::pair{0, 0}, std::pair{451, 0}, std::pair{0, 99},
-                             std::pair{451, 99}}) {
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, std::pair{451, 0}, std::pair{0, 99}, std::pair{451, 99}}) {
     EXPECT_EQ(panel->Pixel(x, y), kBtnFace) << x << "," << y;
   }
 }
@@ -208,8 +212,8 @@ TEST_F(FillPixelsTest, RadialAreaGlowsInItsEndColourFromTheTopMiddle) {
     fill.SetColorTo(clWhite);
     fill.Fill(*g, {0, 0, 60, 40});
   }
-  EXPECT_TRUE(Near(image.Pixel(30, 0), 0xFFFFFFFF, 8));   // centre: the end colour
-  EXPECT_EQ(image.Pixel(0, 39), 0xFF0000FFu);             // outside the ellipse: the base
+  EXPECT_TRUE(Near(image.Pixel(30, 0), 0xFFFFFFFF, 8));  // centre: the end colour
+  EXPECT_EQ(image.Pixel(0, 39), 0xFF0000FFu);            // outside the ellipse: the base
   EXPECT_GT(Red(image.Pixel(30, 10)), Red(image.Pixel(30, 25)));
 }
 

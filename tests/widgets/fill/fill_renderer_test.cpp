@@ -56,10 +56,10 @@ class PanelFillTest : public ::testing::Test {
 
 TEST_F(PanelFillTest, DrawsShadowMainAreaMirrorAreaSeamAndBorderInThatOrder) {
   EXPECT_EQ(canvas.Ops(),
-            "FillPath "                                             // shadow
-            "SetSmoothingMode FillPath SetSmoothingMode "           // main area
+            "FillPath "                                                  // shadow
+            "SetSmoothingMode FillPath SetSmoothingMode "                // main area
             "SetSmoothingMode FillPath FillRectangle SetSmoothingMode "  // mirror area, seam
-            "DrawPath");                                            // border
+            "DrawPath");                                                 // border
 }
 
 TEST_F(PanelFillTest, ShadowIsAClampedPathGradientOnTheWholeOutline) {
@@ -188,8 +188,8 @@ TEST(LineCaseTest, WithoutABorderStillDrawsGlowFocusAndPicture) {
   RecordingCanvas canvas;
   fill.Fill(canvas, {2, 2, 50, 1});
   EXPECT_EQ(canvas.Ops(),
-            "SetClip FillEllipse ResetClip "                  // glow
-            "SetSmoothingMode DrawPath SetSmoothingMode "     // focus outline
+            "SetClip FillEllipse ResetClip "               // glow
+            "SetSmoothingMode DrawPath SetSmoothingMode "  // focus outline
             "DrawPicture");
   EXPECT_EQ(canvas.Calls(Op::DrawPicture)[0].target, (TRect{2, 2, 6, 5}));
 }
@@ -210,8 +210,8 @@ TEST(FillShadowTest, OffsetTenOnA100By40RectangleLeavesA90By30Body) {
 }
 
 TEST(FillShadowTest, ShadowColorNoneOrNoOffsetDropsTheShadow) {
-  for (const auto& [color, offset] : {std::pair{clNone, 10}, std::pair{clGray, 0},
-                                      std::pair{clGray, -3}}) {
+  for (const auto& [color, offset] :
+       {std::pair{clNone, 10}, std::pair{clGray, 0}, std::pair{clGray, -3}}) {
     TSmoothFill fill;
     fill.SetShadowColor(color);
     fill.SetShadowOffset(offset);
@@ -329,8 +329,8 @@ TEST(FillOpacityTest, ArgumentsBelow255OverrideTheFill) {
   struct Case {
     uint8_t own, argument, expected;
   };
-  for (const Case& c : {Case{255, 255, 255}, Case{50, 255, 50}, Case{50, 200, 200},
-                        Case{255, 0, 0}}) {
+  for (const Case& c :
+       {Case{255, 255, 255}, Case{50, 255, 50}, Case{50, 200, 200}, Case{255, 0, 0}}) {
     TSmoothFill fill;
     fill.SetGradientType(gtSolid);
     fill.SetBorderColor(clBlack);
@@ -344,8 +344,8 @@ TEST(FillOpacityTest, ArgumentsBelow255OverrideTheFill) {
 }
 
 TEST(FillBorderTest, NoneColorOrNonPositiveWidthDrawsNoBorder) {
-  for (const auto& [color, width] : {std::pair{clNone, 1}, std::pair{clBlack, 0},
-                                     std::pair{clBlack, -1}}) {
+  for (const auto& [color, width] :
+       {std::pair{clNone, 1}, std::pair{clBlack, 0}, std::pair{clBlack, -1}}) {
     TSmoothFill fill;
     fill.SetBorderColor(color);
     fill.SetBorderWidth(width);
@@ -400,9 +400,8 @@ TEST_P(RoundingMappingTest, WithoutMirrorColorBothAreasUseTheFillsCorners) {
 INSTANTIATE_TEST_SUITE_P(
     AllTypes, RoundingMappingTest,
     ::testing::Values(MappingCase{rtNone, rtNone, rtNone}, MappingCase{rtTop, rtTop, rtNone},
-                      MappingCase{rtBottom, rtNone, rtBottom},
-                      MappingCase{rtBoth, rtTop, rtBottom}, MappingCase{rtLeft, rtLeft, rtLeft},
-                      MappingCase{rtRight, rtRight, rtRight}));
+                      MappingCase{rtBottom, rtNone, rtBottom}, MappingCase{rtBoth, rtTop, rtBottom},
+                      MappingCase{rtLeft, rtLeft, rtLeft}, MappingCase{rtRight, rtRight, rtRight}));
 
 // ---- Radial areas ------------------------------------------------------------------------
 
@@ -655,20 +654,19 @@ TEST_P(PicturePlacementTest, TargetRectangle) {
 
 INSTANTIATE_TEST_SUITE_P(
     Positions, PicturePlacementTest,
-    ::testing::Values(
-        PlacementCase{ppTopLeft, {10, 20, 110, 70}, 30, 10, {10, 20, 40, 30}},
-        PlacementCase{ppTopCenter, {0, 0, 101, 20}, 50, 10, {25, 0, 75, 10}},
-        PlacementCase{ppTopCenter, {0, 0, 10, 10}, 15, 10, {-2, 0, 13, 10}},
-        PlacementCase{ppTopRight, {10, 20, 110, 70}, 30, 10, {80, 20, 110, 30}},
-        PlacementCase{ppBottomLeft, {10, 20, 110, 70}, 30, 10, {10, 60, 40, 70}},
-        PlacementCase{ppBottomCenter, {10, 20, 110, 70}, 31, 10, {44, 60, 75, 70}},
-        PlacementCase{ppBottomRight, {10, 20, 110, 70}, 30, 10, {80, 60, 110, 70}},
-        PlacementCase{ppStretched, {10, 20, 110, 70}, 30, 10, {10, 20, 110, 70}},
-        PlacementCase{ppCenterLeft, {10, 20, 110, 70}, 30, 11, {10, 39, 40, 50}},
-        PlacementCase{ppCenterCenter, {10, 20, 110, 70}, 30, 11, {45, 39, 75, 50}},
-        PlacementCase{ppCenterCenter, {0, 0, 10, 10}, 15, 13, {-2, -1, 13, 12}},
-        PlacementCase{ppCenterRight, {10, 20, 110, 70}, 30, 11, {80, 39, 110, 50}},
-        PlacementCase{ppCustom, {10, 20, 110, 70}, 30, 11, {70, 80, 100, 91}}));
+    ::testing::Values(PlacementCase{ppTopLeft, {10, 20, 110, 70}, 30, 10, {10, 20, 40, 30}},
+                      PlacementCase{ppTopCenter, {0, 0, 101, 20}, 50, 10, {25, 0, 75, 10}},
+                      PlacementCase{ppTopCenter, {0, 0, 10, 10}, 15, 10, {-2, 0, 13, 10}},
+                      PlacementCase{ppTopRight, {10, 20, 110, 70}, 30, 10, {80, 20, 110, 30}},
+                      PlacementCase{ppBottomLeft, {10, 20, 110, 70}, 30, 10, {10, 60, 40, 70}},
+                      PlacementCase{ppBottomCenter, {10, 20, 110, 70}, 31, 10, {44, 60, 75, 70}},
+                      PlacementCase{ppBottomRight, {10, 20, 110, 70}, 30, 10, {80, 60, 110, 70}},
+                      PlacementCase{ppStretched, {10, 20, 110, 70}, 30, 10, {10, 20, 110, 70}},
+                      PlacementCase{ppCenterLeft, {10, 20, 110, 70}, 30, 11, {10, 39, 40, 50}},
+                      PlacementCase{ppCenterCenter, {10, 20, 110, 70}, 30, 11, {45, 39, 75, 50}},
+                      PlacementCase{ppCenterCenter, {0, 0, 10, 10}, 15, 13, {-2, -1, 13, 12}},
+                      PlacementCase{ppCenterRight, {10, 20, 110, 70}, 30, 11, {80, 39, 110, 50}},
+                      PlacementCase{ppCustom, {10, 20, 110, 70}, 30, 11, {70, 80, 100, 91}}));
 
 TEST(PicturePlacementTest, TiledPositionAndEmptyPictureDrawNothing) {
   TSmoothPicture picture;

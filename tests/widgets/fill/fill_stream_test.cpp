@@ -118,17 +118,19 @@ TEST_P(MalformedStreamTest, RaisesAReadErrorAfterSettingWhatCameBefore) {
 INSTANTIATE_TEST_SUITE_P(
     Streams, MalformedStreamTest,
     ::testing::Values(
-        MalformedCase{"empty", ""},
-        MalformedCase{"other holder", "object TOther\nend\n"},
+        MalformedCase{"empty", ""}, MalformedCase{"other holder", "object TOther\nend\n"},
         MalformedCase{"no end", "object TSaver\n  SaveObject.Color = 255\n"},
         MalformedCase{"unknown property",
                       "object TSaver\n  SaveObject.Color = 255\n  SaveObject.Bogus = 1\nend\n"},
-        MalformedCase{"bad number", "object TSaver\n  SaveObject.Color = 255\n"
-                                    "  SaveObject.Angle = 1x\nend\n"},
-        MalformedCase{"bad identifier", "object TSaver\n  SaveObject.Color = 255\n"
-                                        "  SaveObject.Glow = gmBright\nend\n"},
-        MalformedCase{"bad picture", "object TSaver\n  SaveObject.Color = 255\n"
-                                     "  SaveObject.Picture.Data = {8}9}\nend\n"},
+        MalformedCase{"bad number",
+                      "object TSaver\n  SaveObject.Color = 255\n"
+                      "  SaveObject.Angle = 1x\nend\n"},
+        MalformedCase{"bad identifier",
+                      "object TSaver\n  SaveObject.Color = 255\n"
+                      "  SaveObject.Glow = gmBright\nend\n"},
+        MalformedCase{"bad picture",
+                      "object TSaver\n  SaveObject.Color = 255\n"
+                      "  SaveObject.Picture.Data = {8}9}\nend\n"},
         MalformedCase{"picture without braces",
                       "object TSaver\n  SaveObject.Picture.Data = 89\nend\n"},
         MalformedCase{"data of a number", "object TSaver\n  SaveObject.Color.Data = {00}\nend\n"},

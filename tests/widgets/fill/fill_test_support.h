@@ -25,7 +25,9 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
 }
 
 // A 4 x 3 opaque blue PNG and a 6 x 5 opaque green PNG.
-inline void LoadBlue(TSmoothPicture& picture) { picture.LoadFromFile(DataFile("blue-4x3.png")); }
+inline void LoadBlue(TSmoothPicture& picture) {
+  picture.LoadFromFile(DataFile("blue-4x3.png"));
+}
 inline void LoadGreen(TSmoothPicture& picture) {
   picture.LoadFromFile(DataFile("green-6x5.png"));
 }
@@ -34,8 +36,7 @@ inline void LoadGreen(TSmoothPicture& picture) {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tavrin-fill-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tavrin-fill-XXXXXX").string();
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~TempDir() {
@@ -86,8 +87,8 @@ inline ::testing::AssertionResult NearPoints(const std::vector<TGPPointF>& actua
            std::abs(actual[i].Y - expected[i].Y) <= tolerance;
   }
   if (same) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "actual   " << text(actual) << "\nexpected "
-                                       << text(expected);
+  return ::testing::AssertionFailure()
+         << "actual   " << text(actual) << "\nexpected " << text(expected);
 }
 
 }  // namespace tavrin::testing
@@ -96,7 +97,9 @@ namespace tavrin {
 inline void PrintTo(const TGPRectF& r, std::ostream* os) {
   *os << "(" << r.X << ", " << r.Y << ", " << r.Width << ", " << r.Height << ")";
 }
-inline void PrintTo(const TGPPointF& p, std::ostream* os) { *os << "(" << p.X << ", " << p.Y << ")"; }
+inline void PrintTo(const TGPPointF& p, std::ostream* os) {
+  *os << "(" << p.X << ", " << p.Y << ")";
+}
 inline void PrintTo(const TRect& r, std::ostream* os) {
   *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
 }

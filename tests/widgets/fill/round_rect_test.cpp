@@ -25,13 +25,27 @@ const OutlineCase kOutlineCases[] = {
     {rtBottom, 2, {{10, 20}, {110, 20}, {110, 65}, {105, 70}, {15, 70}, {10, 65}, {10, 20}}},
     {rtBoth,
      4,
-     {{10, 25}, {15, 20}, {105, 20}, {110, 25}, {110, 65}, {105, 70}, {15, 70}, {10, 65},
+     {{10, 25},
+      {15, 20},
+      {105, 20},
+      {110, 25},
+      {110, 65},
+      {105, 70},
+      {15, 70},
+      {10, 65},
       {10, 25}}},
     // The left type's straight right side runs from the top-right corner, so the top line
     // (ending short of it) and the bottom line are joined to it by straight segments.
     {rtLeft,
      2,
-     {{10, 25}, {15, 20}, {105, 20}, {110, 20}, {110, 70}, {105, 70}, {15, 70}, {10, 65},
+     {{10, 25},
+      {15, 20},
+      {105, 20},
+      {110, 20},
+      {110, 70},
+      {105, 70},
+      {15, 70},
+      {10, 65},
       {10, 25}}},
     {rtRight,
      2,
@@ -45,8 +59,8 @@ TEST_P(OutlineTest, GetPathRunsClockwiseThroughTheCornersOfItsType) {
   TGPGraphicsPath path;
   GetPath(10, 20, 100, 50, 10, 5, c.type, path);
   int arcs = 0;
-  EXPECT_TRUE(NearPoints(OnCurvePoints(path.GetPathPoints(), path.GetPathTypes(), &arcs),
-                         c.corners));
+  EXPECT_TRUE(
+      NearPoints(OnCurvePoints(path.GetPathPoints(), path.GetPathTypes(), &arcs), c.corners));
   EXPECT_EQ(arcs, c.arcs);
   // GetPath leaves the figure open for the caller to close.
   EXPECT_FALSE(path.GetPathTypes().back() & PathPointTypeCloseSubpath);
