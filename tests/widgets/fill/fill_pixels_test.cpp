@@ -237,5 +237,48 @@ TEST_F(FillPixelsTest, GlowAndRadialAreasLeaveNoClipBehind) {
   EXPECT_EQ(image.Pixel(32, 32), 0xFF00FF00u);
 }
 
+// ---- Reference images --------------------------------------------------------------------
+
+// The gallery's fill looks against reference images made by the gallery itself
+// (tavrin-gallery --out tests/widgets/fill/data fill-panel fill-badge), reviewed by eye.
+//
+// Tolerance 4 per channel: the drawing layer may change the last bits of its blends (how many
+// stops approximate a gamma-corrected gradient, how a path gradient interpolates along its
+// rays) without the look changing. A renderer fault moves an edge, a band or a colour by whole
+// pixels or tens of levels and lands far above it.
+constexpr int kReferenceTolerance = 4;
+
+struct ReferenceCase {
+  const char* name;
+  Surface (*render)();
+};
+
+class ReferenceImageTest : public ::testing::TestWithParam<ReferenceCase> {};
+
+TEST_P(ReferenceImageTest, MatchesTheReviewedImage) {
+  const ReferenceCase& c = GetParam();
+  const Surface actual = c.render();
+  const Surface reference = Surface::FromPng(testing::DataFile(std::string(c.name) + ".png"));
+  ASSERT_GT(reference.Width(), 0) << "no reference image " << c.name;
+  const int difference = MaxChannelDifference(actual, reference);
+  if (difference > kReferenceTolerance) {
+    const std::string base = std::string(TAVRIN_BINARY_DIR) + "/" + c.name;
+    actual.WritePng(base + ".actual.png");
+    reference.WritePng(base + ".reference.png");
+    DifferenceImage(actual, reference).WritePng(base + ".difference.png");
+    ADD_FAILURE() << c.name << " differs by " << difference << " (tolerance " << kReferenceTolerance
+                  << "); images written to " << base << ".*.png";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ReferenceImageTest,
+                         ::testing::Values(ReferenceCase{"fill-panel", &gallery::RenderPanelFill},
+                                           ReferenceCase{"fill-badge", &gallery::RenderBadgeFill}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
+
 }  // namespace
 }  // namespace tavrin
