@@ -3,6 +3,7 @@
 #include "gallery/gallery_button.h"
 
 #include "gallery/gallery.h"
+#include "gallery/gallery_fill.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/smooth_button.h"
 
@@ -14,14 +15,7 @@ void ConfigureMainWindowButton(controls::TSmoothButton& button, int left, int to
   button.SetColor(kButtonColor);
   controls::TSmoothButtonStatus& status = button.Status();
   status.SetCaption("0");
-  TSmoothFill& fill = status.Appearance().Fill();
-  fill.SetColor(clRed);
-  fill.SetColorMirror(clNone);
-  fill.SetColorMirrorTo(clNone);
-  fill.SetGradientType(gtSolid);
-  fill.SetBorderColor(clGray);
-  fill.SetRounding(0);
-  fill.SetShadowOffset(0);
+  ConfigureBadgeFill(status.Appearance().Fill());
   status.Appearance().SetFont(TFont{"Tahoma", 8, 0, clWhite});
 }
 

@@ -16,32 +16,31 @@
 // depends on the process, and is raised before every screenshot and click; and the tests
 // assert nothing about the pointer or the focus after a click, which another test's pointer
 // may have moved meanwhile.
-#include <gdk/gdk.h>
-#include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "gallery/gallery_button.h"
+#include "display_support.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/smooth_button.h"
 
 namespace tavrin::controls {
 namespace {
 
+using testing::Pump;
+using testing::PumpUntil;
+
 constexpr int kTolerance = 2;
 constexpr int kLeft = 304, kTop = 45;  // where the main window puts its button
 
-class ButtonOnScreen : public ::testing::Test {
+class ButtonOnScreen : public testing::DisplayTest {
  protected:
-  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
-
   void SetUp() override {
-    ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
+    DisplayTest::SetUp();
+    if (HasFatalFailure()) return;
     form_ = std::make_unique<TForm>();
     form_->SetClientSize(465, 111);
     form_->SetDialogFrame(true);
@@ -62,35 +61,14 @@ class ButtonOnScreen : public ::testing::Test {
     Pump();
   }
 
-  // Runs the main loop until cond holds or 5 s have passed; then lets pending work finish.
-  template <typename Cond>
-  bool PumpUntil(Cond cond) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!cond() && std::chrono::steady_clock::now() < deadline) {
-      g_main_context_iteration(nullptr, FALSE);
-    }
-    Pump();
-    return cond();
-  }
-
-  static void Pump() {
-    gdk_display_sync(gdk_display_get_default());
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
-  }
-
   GdkWindow* FormWindow() const { return gtk_widget_get_window(GTK_WIDGET(form_->Window())); }
-
-  void Raise() {
-    gdk_window_raise(FormWindow());
-    Pump();
-  }
 
   // Moves the real pointer to a point of the form's client area and clicks the given button.
   // (No --sync: it waits for a motion that never comes when the pointer is already there;
   // the server handles the two XTest requests in order anyway.)
   void ClickAt(int x, int y, int xButton) {
-    Raise();
+    gdk_window_raise(FormWindow());
+    Pump();
     int originX = 0, originY = 0;
     gdk_window_get_origin(FormWindow(), &originX, &originY);
     const std::string command = "xdotool mousemove " + std::to_string(originX + x) + " " +
@@ -104,29 +82,9 @@ class ButtonOnScreen : public ::testing::Test {
     ASSERT_TRUE(ran && status == 0) << command;
   }
 
-  // The window's client area as the X server shows it.
-  Surface Screenshot() {
-    Raise();
-    GdkPixbuf* pixbuf =
-        gdk_pixbuf_get_from_window(FormWindow(), 0, 0, form_->Width(), form_->Height());
-    Surface shot(form_->Width(), form_->Height());
-    if (pixbuf == nullptr) return shot;
-    cairo_t* cr = cairo_create(shot.Native());
-    gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    g_object_unref(pixbuf);
-    return shot;
-  }
-
   Surface ButtonArea() {
-    const Surface shot = Screenshot();
-    Surface out(gallery::kButtonWidth, gallery::kButtonHeight);
-    cairo_t* cr = cairo_create(out.Native());
-    cairo_set_source_surface(cr, shot.Native(), -kLeft, -kTop);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    return out;
+    return testing::Crop(testing::Screenshot(*form_), kLeft, kTop, gallery::kButtonWidth,
+                         gallery::kButtonHeight);
   }
 
   // Compares the button's area with the gallery image of the look; a few attempts, because a
@@ -141,23 +99,17 @@ class ButtonOnScreen : public ::testing::Test {
       difference = MaxChannelDifference(actual, expected);
     }
     if (difference > kTolerance) {
-      const std::string name = gallery::ButtonLookName(look) + "-on-screen";
-      const std::filesystem::path dir =
-          std::filesystem::path(TAVRIN_BINARY_DIR) / "test-artifacts";
-      std::filesystem::create_directories(dir);
-      actual.WritePng((dir / (name + "-actual.png")).string());
-      expected.WritePng((dir / (name + "-expected.png")).string());
-      DifferenceImage(actual, expected).WritePng((dir / (name + "-diff.png")).string());
+      testing::WriteArtifacts(gallery::ButtonLookName(look) + "-on-screen", actual, expected);
     }
     EXPECT_LE(difference, kTolerance) << gallery::ButtonLookName(look);
   }
 
-  // The look the button's state stands for, before any pointer came near it.
+  // The look the button's state stands for, before any pointer came near it: the window may
+  // have given it the focus when it opened.
   gallery::ButtonLook RestingLook() const {
     return button_->HasFocusLook() ? gallery::ButtonLook::Focused : gallery::ButtonLook::Idle;
   }
 
-  static inline bool windowing_ = false;
   std::unique_ptr<TForm> form_;
   std::unique_ptr<TSmoothButton> button_;
   int clicks_ = 0;
@@ -167,7 +119,8 @@ class ButtonOnScreen : public ::testing::Test {
 TEST_F(ButtonOnScreen, WindowShowsTheGalleryImageInTheButtonsArea) {
   ExpectLook(RestingLook());
   // The rounded corners show the window colour.
-  EXPECT_EQ(Screenshot().Pixel(kLeft, kTop) & 0xFFFFFF, ColorToARGB(clBtnFace) & 0xFFFFFF);
+  EXPECT_EQ(testing::Screenshot(*form_).Pixel(kLeft, kTop) & 0xFFFFFF,
+            ColorToARGB(clBtnFace) & 0xFFFFFF);
 }
 
 TEST_F(ButtonOnScreen, DisabledButtonShowsTheDisabledLook) {
