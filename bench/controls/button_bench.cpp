@@ -70,5 +70,3 @@ void BM_ButtonRepaintWithValidCache(benchmark::State& state) {
 BENCHMARK(BM_ButtonRepaintWithValidCache)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
