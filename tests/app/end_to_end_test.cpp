@@ -2,6 +2,7 @@
 // keyboard types, and the window is closed through the window manager's request.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "fixture/fixture_database.h"
+#include "image_compare.h"
 #include "message_rows.h"
 #include "x_session.h"
 
@@ -27,6 +29,7 @@ using test_support::WaitUntil;
 using test_support::XWindow;
 
 const fs::path kProgram = fs::path(TAVRIN_BINARY_DIR) / "bin" / "tavrin-export";
+const fs::path kGallery = fs::path(TAVRIN_BINARY_DIR) / "bin" / "tavrin-gallery";
 const fs::path kArtifacts = fs::path(TAVRIN_TEST_DATA_DIR) / ".." / ".." / ".." / "artifacts";
 
 // Designed places on the window (client coordinates): the folder box and the Export button.
@@ -133,9 +136,6 @@ TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
   const auto geometry = window->Geometry();
   EXPECT_EQ(geometry.width, 465);
   EXPECT_EQ(geometry.height, 111);
-  fs::create_directories(kArtifacts);
-  window->Screenshot((kArtifacts / "main-window.png").string());
-
   ExportThroughTheWindow(*window, workDir_ / "typed root");
 
   const fs::path first = workDir_ / "out" / "l2014_05_03_alice__bob;3f2a1c.txt";
@@ -149,6 +149,58 @@ TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
 
   window->RequestClose();
   EXPECT_EQ(program.WaitForExit(10s), 0) << "closing the idle window ends the program";
+}
+
+// The window on screen against the gallery's images of the same widgets. The gallery renders
+// each widget alone over the window colour, so the comparison leaves out what only the window
+// has: the controls on the panel and, on the button, the rounded corners that show the panel
+// instead of the window colour. Text is left out as well: glyph pixels depend on the fonts
+// each program finds. A pixel differs when a channel is more than kChannelTolerance apart
+// (anti-aliasing of the same curve drawn at a different place in the window's surface stays
+// within that); at most kDifferingShare of the compared pixels may differ.
+constexpr int kChannelTolerance = 8;
+constexpr double kDifferingShare = 0.01;
+
+TEST_F(EndToEndTest, WindowShowsTheGallerysPanelAndButton) {
+  Process& program = StartProgram();
+  auto window = XWindow::WaitFor("Export Tavrin");
+  ASSERT_TRUE(window);
+  fs::create_directories(kArtifacts);
+  const std::string shot = (kArtifacts / "main-window.png").string();
+  window->Screenshot(shot);
+  ASSERT_TRUE(fs::exists(kGallery)) << kGallery;
+  const fs::path gallery = workDir_ / "gallery";
+  test_support::RunCommand(test_support::ShellQuoted(kGallery.string()) + " --out " +
+                           test_support::ShellQuoted(gallery.string()) +
+                           " panel-main button-focused button-idle >/dev/null");
+
+  using test_support::Area;
+  const auto panel = test_support::CompareArea(
+      shot, Area{10, 8, 452, 100}, (gallery / "panel-main.png").string(),
+      {Area{0, 0, 452, 26},      // caption text and the line under it
+       Area{16, 56, 78, 13},     // Label1
+       Area{100, 53, 198, 19},   // Edit1
+       Area{304, 45, 120, 35}},  // btn
+      kChannelTolerance);
+  EXPECT_LE(panel.DifferingShare(), kDifferingShare)
+      << panel.differing << " of " << panel.compared << " panel pixels differ";
+
+  // The button starts with the focus; whether its look shows it depends on the display
+  // giving the window the keyboard, so either look counts.
+  const std::vector<Area> buttonIgnored{Area{0, 0, 120, 4}, Area{0, 31, 120, 4},
+                                        Area{0, 0, 4, 35}, Area{116, 0, 4, 35},
+                                        Area{30, 8, 60, 20}};  // corners, edges, caption
+  double best = 1.0;
+  for (const char* look : {"button-focused.png", "button-idle.png"}) {
+    const auto button = test_support::CompareArea(shot, Area{314, 53, 120, 35},
+                                                  (gallery / look).string(), buttonIgnored,
+                                                  kChannelTolerance);
+    best = std::min(best, button.DifferingShare());
+  }
+  EXPECT_LE(best, kDifferingShare) << "of the button's pixels differ";
+
+  window->RequestClose();
+  EXPECT_EQ(program.WaitForExit(10s), 0);
 }
 
 TEST_F(EndToEndTest, ClosingDuringALongExportEndsWithTheOpenChatFileComplete) {
