@@ -2,6 +2,7 @@
 // hosted GTK widgets, and key events from GTK reaching the focused control.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ class Probe : public TControl {
   void Paint(cairo_t*) override { ++paints; }
   void KeyDown(TKeyCode& key, TShiftState) override { log.push_back("down " + std::to_string(key)); }
   void KeyPress(char32_t& key) override { log.push_back("press " + std::to_string(key)); }
+  void MouseDown(TMouseButton, TShiftState, int, int) override { log.push_back("mouse down"); }
+  void MouseUp(TMouseButton, TShiftState, int, int) override { log.push_back("mouse up"); }
+  void MouseDoubleClick(TShiftState, int, int) override { log.push_back("double"); }
 };
 
 using testing::Pump;
@@ -43,7 +47,9 @@ class ControlsOnScreen : public testing::DisplayTest {
     skipped_ = std::make_unique<Probe>(form_.get());  // no tab stop
     skipped_->SetBounds(150, 10, 40, 30);
     skipped_->SetTabOrder(2);
-    gtk_window_move(form_->Window(), 80, 700);
+    // The test that clicks gets a screen place of its own (tests run side by side).
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    gtk_window_move(form_->Window(), 80, name.rfind("DoubleClick", 0) == 0 ? 480 : 700);
     form_->Show();
     ASSERT_TRUE(PumpUntil([&] { return first_->paints > 0; }));
   }
@@ -118,6 +124,20 @@ TEST_F(ControlsOnScreen, KeysFromGtkReachTheFocusedControlAndTabMovesOn) {
   SendKey(GDK_KEY_Tab);
   EXPECT_TRUE(entry_->Focused());
   EXPECT_EQ(first_->log.size(), 2u);  // Tab went to the window, not to the control
+}
+
+TEST_F(ControlsOnScreen, DoubleClickReplacesTheSecondPressOnly) {
+  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+  gdk_window_raise(window);
+  Pump();
+  int x = 0, y = 0;
+  gdk_window_get_origin(window, &x, &y);
+  const std::string command = "xdotool mousemove --sync " + std::to_string(x + 25) + " " +
+                              std::to_string(y + 20) + " click --repeat 2 --delay 60 1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  ASSERT_TRUE(PumpUntil([&] { return first_->log.size() >= 4; }));
+  EXPECT_EQ(first_->log,
+            (std::vector<std::string>{"mouse down", "mouse up", "double", "mouse up"}));
 }
 
 }  // namespace
