@@ -505,9 +505,13 @@ void TForm::Close() {
 GtkWindow* TForm::Window() const { return window_ != nullptr ? GTK_WINDOW(window_) : nullptr; }
 
 void TForm::Paint(cairo_t* cr) {
-  const ARGB c = ColorToARGB(Color());
-  cairo_set_source_rgb(cr, GetRed(c) / 255.0, GetGreen(c) / 255.0, GetBlue(c) / 255.0);
+  SetSourceColor(cr, Color());
   cairo_paint(cr);
+}
+
+void SetSourceColor(cairo_t* cr, TColor color) {
+  const ARGB c = ColorToARGB(color);
+  cairo_set_source_rgb(cr, GetRed(c) / 255.0, GetGreen(c) / 255.0, GetBlue(c) / 255.0);
 }
 
 // ----- THostedWidget ------------------------------------------------------------------------

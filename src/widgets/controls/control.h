@@ -319,6 +319,9 @@ class TControl {
   std::unique_ptr<detail::GtkBacking> backing_;
 };
 
+// Makes the opaque colour (system colours resolved now) the source of later cairo drawing.
+void SetSourceColor(cairo_t* cr, TColor color);
+
 // ----- TForm: the top-level window ----------------------------------------------------------
 
 class TForm : public TControl {

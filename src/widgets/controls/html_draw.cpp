@@ -1,5 +1,7 @@
 #include "widgets/controls/html_draw.h"
 
+#include "widgets/controls/control.h"
+
 #include <glib.h>
 #include <pango/pangocairo.h>
 
@@ -304,11 +306,6 @@ class HtmlLayout {
   Layout layout_;
 };
 
-void SetSource(cairo_t* cr, TColor color) {
-  const ARGB c = ColorToARGB(color);
-  cairo_set_source_rgb(cr, GetRed(c) / 255.0, GetGreen(c) / 255.0, GetBlue(c) / 255.0);
-}
-
 void DrawLayout(cairo_t* cr, const HtmlLayout& layout, const THTMLDrawArgs& a) {
   cairo_save(cr);
   // The surface puts pixel centres at integer coordinates; text and clip want pixel edges there.
@@ -317,11 +314,11 @@ void DrawLayout(cairo_t* cr, const HtmlLayout& layout, const THTMLDrawArgs& a) {
   cairo_clip(cr);
   if (a.ShadowOffset != 0 && a.ShadowColor != clNone && layout.HasShadow()) {
     Layout shadow = layout.Make(cr, Pass::kShadow);
-    SetSource(cr, a.ShadowColor);
+    SetSourceColor(cr, a.ShadowColor);
     cairo_move_to(cr, a.fr.Left + a.ShadowOffset, a.fr.Top + a.ShadowOffset);
     pango_cairo_show_layout(cr, shadow.get());
   }
-  SetSource(cr, a.AFont->Color);
+  SetSourceColor(cr, a.AFont->Color);
   cairo_move_to(cr, a.fr.Left, a.fr.Top);
   pango_cairo_update_layout(cr, layout.Get());
   pango_cairo_show_layout(cr, layout.Get());

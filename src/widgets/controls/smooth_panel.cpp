@@ -205,8 +205,7 @@ void TSmoothPanel::GetPosition(int& x, int& y, const TGPRectF& rectangle, int ob
 
 void TSmoothPanel::Paint(cairo_t* cr) {
   if (!FTransparent) {
-    const ARGB c = ColorToARGB(Color());
-    cairo_set_source_rgb(cr, GetRed(c) / 255.0, GetGreen(c) / 255.0, GetBlue(c) / 255.0);
+    SetSourceColor(cr, Color());
     cairo_paint(cr);
   }
   if (Width() > 1 && Height() > 1) {
