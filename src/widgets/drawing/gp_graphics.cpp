@@ -39,6 +39,113 @@ std::vector<double> DashPattern(DashStyle style) {
   }
 }
 
+struct Point {
+  double x, y;
+};
+
+// Replaces the current path with its dashes. Cairo's own dashing drops the gaps of one-pixel
+// dots when it rasterises without anti-aliasing (a dotted focus outline came out solid), so
+// the path is cut into its "on" pieces here and stroked plainly. The pattern restarts with
+// every figure.
+void DashCurrentPath(cairo_t* cr, const std::vector<double>& pattern) {
+  native::CairoPath flat(cairo_copy_path_flat(cr));
+  cairo_new_path(cr);
+  std::vector<std::vector<Point>> figures;
+  for (int i = 0; i < flat->num_data; i += flat->data[i].header.length) {
+    const cairo_path_data_t* d = &flat->data[i];
+    if (d->header.type == CAIRO_PATH_MOVE_TO) {
+      figures.push_back({Point{d[1].point.x, d[1].point.y}});
+    } else if (d->header.type == CAIRO_PATH_LINE_TO && !figures.empty()) {
+      figures.back().push_back(Point{d[1].point.x, d[1].point.y});
+    } else if (d->header.type == CAIRO_PATH_CLOSE_PATH && !figures.empty()) {
+      figures.back().push_back(figures.back().front());
+    }
+  }
+  for (const auto& figure : figures) {
+    size_t k = 0;
+    double left = pattern[0];
+    bool on = true, drawing = false;
+    Point previous = figure.front();
+    for (size_t i = 1; i < figure.size(); ++i) {
+      const Point a = figure[i - 1], b = figure[i];
+      const double length = std::hypot(b.x - a.x, b.y - a.y);
+      double done = 0;
+      while (length - done > left) {
+        done += left;
+        const Point p{a.x + (b.x - a.x) * done / length, a.y + (b.y - a.y) * done / length};
+        if (on) {
+          if (!drawing) cairo_move_to(cr, previous.x, previous.y);
+          cairo_line_to(cr, p.x, p.y);
+          drawing = false;
+        }
+        previous = p;
+        on = !on;
+        k = (k + 1) % pattern.size();
+        left = pattern[k];
+      }
+      left -= length - done;
+      if (on) {
+        if (!drawing) cairo_move_to(cr, previous.x, previous.y);
+        cairo_line_to(cr, b.x, b.y);
+        drawing = true;
+      }
+      previous = b;
+    }
+  }
+}
+
+// Strokes the current path as whole pixels: those the anti-aliased stroke covers more than
+// half. Cairo's own aliased rasteriser joins dashes that lie less than a pixel apart as soon as
+// the outline has a slanted edge, which turned a dotted rounded outline into a solid one. The
+// stroke is nudged up and left by a hair so that a dash ending exactly on a pixel centre keeps
+// the pixel at its start and not the one at its end, as the original's pixels do.
+void StrokeThresholded(cairo_t* cr) {
+  constexpr double kTieBreak = 0.02;
+  double x1, y1, x2, y2;
+  cairo_stroke_extents(cr, &x1, &y1, &x2, &y2);
+  double xs[4] = {x1, x2, x1, x2}, ys[4] = {y1, y1, y2, y2};
+  double left = 1e30, top = 1e30, right = -1e30, bottom = -1e30;
+  for (int i = 0; i < 4; ++i) {
+    cairo_user_to_device(cr, &xs[i], &ys[i]);
+    left = std::min(left, xs[i]), right = std::max(right, xs[i]);
+    top = std::min(top, ys[i]), bottom = std::max(bottom, ys[i]);
+  }
+  if (!(right > left) || !(bottom > top) || right - left > 1e5 || bottom - top > 1e5) {
+    cairo_new_path(cr);
+    return;
+  }
+  const int bx = static_cast<int>(std::floor(left)) - 1, by = static_cast<int>(std::floor(top)) - 1;
+  const int bw = static_cast<int>(std::ceil(right)) + 1 - bx, bh = static_cast<int>(std::ceil(bottom)) + 1 - by;
+  native::Surface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, bw, bh));
+  native::Cairo mcr(cairo_create(mask.get()));
+  cairo_matrix_t ctm;
+  cairo_get_matrix(cr, &ctm);
+  cairo_translate(mcr.get(), -bx - kTieBreak, -by - kTieBreak);
+  cairo_transform(mcr.get(), &ctm);
+  native::CairoPath path(cairo_copy_path(cr));
+  cairo_append_path(mcr.get(), path.get());
+  cairo_set_line_width(mcr.get(), cairo_get_line_width(cr));
+  cairo_set_line_cap(mcr.get(), cairo_get_line_cap(cr));
+  cairo_set_line_join(mcr.get(), cairo_get_line_join(cr));
+  cairo_set_miter_limit(mcr.get(), cairo_get_miter_limit(cr));
+  cairo_set_antialias(mcr.get(), CAIRO_ANTIALIAS_GRAY);
+  cairo_stroke(mcr.get());
+  cairo_surface_flush(mask.get());
+  unsigned char* data = cairo_image_surface_get_data(mask.get());
+  const int stride = cairo_image_surface_get_stride(mask.get());
+  for (int y = 0; y < bh; ++y)
+    for (int x = 0; x < bw; ++x) {
+      unsigned char& a = data[y * stride + x];
+      a = a > 127 ? 255 : 0;
+    }
+  cairo_surface_mark_dirty(mask.get());
+  cairo_new_path(cr);
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_mask_surface(cr, mask.get(), bx, by);
+  cairo_restore(cr);
+}
+
 }  // namespace
 
 TGPGraphics::TGPGraphics(cairo_t* cr) : nativeGraphics(native::Share(cr)) { InitState(); }
@@ -276,9 +383,12 @@ Status TGPGraphics::StrokeCurrentPath(const TGPPen& pen) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
   std::vector<double> dashes = DashPattern(pen.GetDashStyle());
   for (double& d : dashes) d *= width;
-  cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
+  if (!dashes.empty()) DashCurrentPath(cr, dashes);
   detail::SetSourceArgb(cr, pen.GetColor());
-  cairo_stroke(cr);
+  if (!dashes.empty() && !Antialiased())
+    StrokeThresholded(cr);
+  else
+    cairo_stroke(cr);
   Status status = FromCairo(cr);
   cairo_restore(cr);
   return SetStatus(status);

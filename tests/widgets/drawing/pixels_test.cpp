@@ -80,6 +80,29 @@ TEST(Pen, DotsAlternateOnePixelOnOneOff) {
   for (int x = 0; x < 12; ++x) EXPECT_EQ(Alpha(image.Pixel(x, 1)), x % 2 == 0 ? 255 : 0) << x;
 }
 
+// The focus outline: an aliased dotted rounded path keeps its gaps along the straight edges.
+TEST(Pen, DottedRoundedOutlineAlternatesWithoutAntialiasing) {
+  Surface image(60, 30);
+  auto g = image.Graphics();
+  TGPPen pen(kBlack, 1);
+  pen.SetDashStyle(DashStyleDot);
+  TGPGraphicsPath path;
+  path.AddArc(4, 4, 12, 12, 180, 90);
+  path.AddLine(10, 4, 50, 4);
+  path.AddArc(44, 4, 12, 12, 270, 90);
+  path.AddLine(56, 10, 56, 25);
+  g->DrawPath(pen, path);
+  for (int x = 12; x < 48; ++x)
+    EXPECT_NE(Alpha(image.Pixel(x, 4)) == 255, Alpha(image.Pixel(x + 1, 4)) == 255) << x;
+  for (int y = 12; y < 24; ++y)
+    EXPECT_NE(Alpha(image.Pixel(56, y)) == 255, Alpha(image.Pixel(56, y + 1)) == 255) << y;
+  for (int x = 0; x < 60; ++x) {
+    const int a = Alpha(image.Pixel(x, 4));
+    EXPECT_TRUE(a == 0 || a == 255) << x;
+    EXPECT_EQ(Alpha(image.Pixel(x, 3)), 0) << x;  // one row, not smeared
+  }
+}
+
 TEST(Pen, ThinPensStillDrawOnePixel) {
   Surface image(6, 3);
   auto g = image.Graphics();
