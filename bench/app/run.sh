@@ -34,25 +34,26 @@ echo "== servicing the message loop per row"
 "$bin/message_pump_bench" --benchmark_min_time=0.2 2>/dev/null | grep -E "Loop|Row|Pump"
 
 echo "== export of the benchmark tree: window vs headless front end (3 runs each)"
-# The export benchmark's tree when it has been made; otherwise one of the same kind.
-tree=bench/cache/tree
-if [ ! -d "$tree" ]; then
-  tree=bench/cache/app-tree
-  if [ ! -d "$tree" ]; then
-    echo "making $tree (2,000,000 messages in 400 chats, 3 accounts)"
-    "$bin/tavrin-make-fixture" --tree "$tree" --messages 2000000 --chats 400 --accounts 3 \
-      >/dev/null
-  fi
+# The export benchmark's tree (bench/export/run.sh makes and caches it).
+find_tree() { ls -d bench/cache/export-tree-*/ 2>/dev/null | while read -r t; do
+  [ -f "$t/.complete" ] && echo "${t%/}/root" && break; done; }
+tree=$(find_tree)
+if [ -z "$tree" ]; then
+  echo "making the benchmark tree with bench/export/run.sh"
+  TAVRIN_BUILD_DIR=$PWD/$build bench/export/run.sh --floor-only >/dev/null
+  tree=$(find_tree)
 fi
+[ -n "$tree" ] || { echo "bench/app: no benchmark tree" >&2; exit 1; }
 echo "tree: $tree"
-out=$(mktemp -d)
+export LC_ALL=C.UTF-8 TZ=${TZ:-UTC}
+out=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cli=()
 win=()
 for _ in 1 2 3; do
   rm -rf "$out"/*
   start=$(date +%s%N)
-  "$bin/tavrin-export-cli" --root "$tree" --out "$out" >/dev/null
+  "$bin/tavrin-export-cli" --root "$tree" --out "$out" --quiet >/dev/null
   cli+=("$(awk -v s="$start" -v e="$(date +%s%N)" 'BEGIN {printf "%.3f", (e-s)/1e9}')")
   rm -rf "$out"/*
   win+=("$("$bin/app_export_probe" "$tree" "$out" | awk '{print $3}')")
