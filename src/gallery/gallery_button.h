@@ -25,7 +25,9 @@ enum class ButtonLook { Idle, Pressed, Focused, Disabled, Badge, Flat, Shadow };
 std::string ButtonLookName(ButtonLook look);
 
 // The main window's button in a look, composited over the window colour (clBtnFace) as the
-// screen shows it.
+// screen shows it. Rendered on headless controls; in a process that has opened a display the
+// controls are windows that are never shown, which cannot take the focus, so there the
+// Focused look comes out as Idle.
 Surface RenderButtonLook(ButtonLook look);
 
 }  // namespace tavrin::gallery

@@ -12,10 +12,12 @@
 // the actual, expected and difference images are written next to the build.
 //
 // The test command runs display tests in parallel on one X server, and other tests' windows
-// open at the screen's origin. So this window opens away from the origin, at a place that
-// depends on the process, and is raised before every screenshot and click; and the tests
-// assert nothing about the pointer or the focus after a click, which another test's pointer
-// may have moved meanwhile.
+// open at the screen's origin. So this window opens below that area, is raised before every
+// screenshot and click, and the cases of this file take turns (a lock file) so that two of
+// their identical windows never cover each other; the tests assert nothing about the pointer
+// or the focus after a click, which another test's pointer may have moved meanwhile.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -36,21 +38,44 @@ using testing::PumpUntil;
 constexpr int kTolerance = 2;
 constexpr int kLeft = 304, kTop = 45;  // where the main window puts its button
 
+// Holds an exclusive lock on a file for the life of one test case.
+class TurnLock {
+ public:
+  TurnLock() : fd_(open("/tmp/tavrin-button-display.lock", O_RDWR | O_CREAT, 0666)) {
+    if (fd_ >= 0) flock(fd_, LOCK_EX);
+  }
+  ~TurnLock() {
+    if (fd_ >= 0) close(fd_);  // closing releases the lock
+  }
+  TurnLock(const TurnLock&) = delete;
+  TurnLock& operator=(const TurnLock&) = delete;
+
+ private:
+  int fd_;
+};
+
 class ButtonOnScreen : public testing::DisplayTest {
  protected:
   void SetUp() override {
     DisplayTest::SetUp();
     if (HasFatalFailure()) return;
+    turn_ = std::make_unique<TurnLock>();
     form_ = std::make_unique<TForm>();
     form_->SetClientSize(465, 111);
     form_->SetDialogFrame(true);
     form_->SetCaption("button display test");
     button_ = std::make_unique<TSmoothButton>(form_.get());
     gallery::ConfigureMainWindowButton(*button_, kLeft, kTop);
-    button_->SetSleepFunction([this](std::chrono::milliseconds) { ++flashes_; });
+    button_->SetSleepFunction([this](std::chrono::milliseconds) {
+      ++flashes_;
+      downDuringFlash_ = button_->Down() && button_->MouseInside();
+      screenDuringFlash_ = std::make_unique<Surface>(ScreenNow());
+      lookDuringFlash_ = std::make_unique<Surface>(CurrentLookOverWindowColor());
+    });
     button_->OnClick = [this](TControl&) { ++clicks_; };
-    const int slot = static_cast<int>(getpid());
-    gtk_window_move(form_->Window(), 500 + slot % 8 * 40, 600 + slot % 6 * 50);
+    // Screen places of the other display tests: the program's windows at the origin, the
+    // control tests at x 80..280, the panel tests from x 790 on. This column is free.
+    gtk_window_move(form_->Window(), 310, 250);
     form_->Show();
     ASSERT_TRUE(PumpUntil([&] { return button_->CacheBuildCount() > 0; }));
   }
@@ -59,6 +84,7 @@ class ButtonOnScreen : public testing::DisplayTest {
     button_.reset();
     form_.reset();
     Pump();
+    turn_.reset();
   }
 
   GdkWindow* FormWindow() const { return gtk_widget_get_window(GTK_WIDGET(form_->Window())); }
@@ -80,6 +106,35 @@ class ButtonOnScreen : public testing::DisplayTest {
                                                    &error);
     if (error != nullptr) g_error_free(error);
     ASSERT_TRUE(ran && status == 0) << command;
+  }
+
+  // The button's area as the X server shows it right now, without handling any events (this
+  // runs inside the button's own release handling).
+  Surface ScreenNow() {
+    gdk_display_sync(gdk_display_get_default());
+    Surface shot(gallery::kButtonWidth, gallery::kButtonHeight);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(FormWindow(), kLeft, kTop,
+                                                   gallery::kButtonWidth, gallery::kButtonHeight);
+    if (pixbuf == nullptr) return shot;
+    cairo_t* cr = cairo_create(shot.Native());
+    gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    g_object_unref(pixbuf);
+    return shot;
+  }
+
+  // The button's look for its present state, over the window colour.
+  Surface CurrentLookOverWindowColor() {
+    TGPBitmap look(gallery::kButtonWidth, gallery::kButtonHeight);
+    button_->RenderLook(look);
+    Surface out(gallery::kButtonWidth, gallery::kButtonHeight);
+    out.Fill(ColorToARGB(clBtnFace));
+    cairo_t* cr = cairo_create(out.Native());
+    cairo_set_source_surface(cr, look.NativeSurface(), 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return out;
   }
 
   Surface ButtonArea() {
@@ -104,20 +159,22 @@ class ButtonOnScreen : public testing::DisplayTest {
     EXPECT_LE(difference, kTolerance) << gallery::ButtonLookName(look);
   }
 
-  // The look the button's state stands for, before any pointer came near it: the window may
-  // have given it the focus when it opened.
-  gallery::ButtonLook RestingLook() const {
-    return button_->HasFocusLook() ? gallery::ButtonLook::Focused : gallery::ButtonLook::Idle;
-  }
-
+  std::unique_ptr<TurnLock> turn_;
   std::unique_ptr<TForm> form_;
   std::unique_ptr<TSmoothButton> button_;
   int clicks_ = 0;
   int flashes_ = 0;
+  bool downDuringFlash_ = false;
+  std::unique_ptr<Surface> screenDuringFlash_;
+  std::unique_ptr<Surface> lookDuringFlash_;
 };
 
 TEST_F(ButtonOnScreen, WindowShowsTheGalleryImageInTheButtonsArea) {
-  ExpectLook(RestingLook());
+  // The window may hand the button the focus when it opens; without the focus rectangle the
+  // idle look is the same focused or not.
+  button_->SetShowFocus(false);
+  ASSERT_TRUE(PumpUntil([&] { return button_->CacheValid(); }));
+  ExpectLook(gallery::ButtonLook::Idle);
   // The rounded corners show the window colour.
   EXPECT_EQ(testing::Screenshot(*form_).Pixel(kLeft, kTop) & 0xFFFFFF,
             ColorToARGB(clBtnFace) & 0xFFFFFF);
@@ -135,6 +192,20 @@ TEST_F(ButtonOnScreen, ClickThroughTheWindowSystemCallsTheHandlerOnce) {
   EXPECT_EQ(clicks_, 1);
   EXPECT_EQ(flashes_, 1);  // the press flash after the handler
   EXPECT_FALSE(button_->Down());
+}
+
+TEST_F(ButtonOnScreen, PressFlashShowsThePressedLookOnScreen) {
+  const Surface idle = ButtonArea();
+  ClickAt(kLeft + 60, kTop + 17, 1);
+  ASSERT_TRUE(PumpUntil([&] { return flashes_ > 0; }));
+  ASSERT_TRUE(screenDuringFlash_ && lookDuringFlash_);
+  EXPECT_TRUE(downDuringFlash_);
+  const int difference = MaxChannelDifference(*screenDuringFlash_, *lookDuringFlash_);
+  if (difference > kTolerance) {
+    testing::WriteArtifacts("button-flash-on-screen", *screenDuringFlash_, *lookDuringFlash_);
+  }
+  EXPECT_LE(difference, kTolerance);
+  EXPECT_GT(MaxChannelDifference(*screenDuringFlash_, idle), 20);  // darker than at rest
 }
 
 TEST_F(ButtonOnScreen, RightButtonClicksToo) {
