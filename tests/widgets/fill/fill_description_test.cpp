@@ -15,6 +15,7 @@ namespace {
 
 using testing::LoadBlue;
 using testing::LoadGreen;
+using testing::MakeDistinct;
 
 class CountingFill : public ::testing::Test {
  protected:
@@ -189,46 +190,6 @@ TEST_F(CountingFill, PictureSetterCopiesWithoutAdoptingAndAnnouncesTwice) {
 }
 
 // ---- Assign ------------------------------------------------------------------------------
-
-void MakeDistinct(TSmoothFill& f) {
-  f.SetColor(1);
-  f.SetColorTo(2);
-  f.SetColorMirror(3);
-  f.SetColorMirrorTo(4);
-  f.SetGradientType(gtHorizontal);
-  f.SetGradientMirrorType(gtAngle);
-  f.SetHatchStyle(HatchStyleWave);
-  f.SetHatchStyleMirror(HatchStyleDivot);
-  LoadGreen(f.BackGroundPicture());
-  f.SetBackGroundPicturePosition(ppCenterRight);
-  f.SetBackGroundPictureLeft(5);
-  f.SetBackGroundPictureTop(6);
-  LoadBlue(f.Picture());
-  f.SetPicturePosition(ppBottomCenter);
-  f.SetPictureLeft(7);
-  f.SetPictureTop(8);
-  f.SetPictureSize(psCustom);
-  f.SetPictureWidth(9);
-  f.SetPictureHeight(10);
-  f.SetOpacity(11);
-  f.SetOpacityTo(12);
-  f.SetOpacityMirror(13);
-  f.SetOpacityMirrorTo(14);
-  f.SetBorderColor(15);
-  f.SetBorderWidth(16);
-  f.SetRounding(17);
-  f.SetRoundingType(rtRight);
-  f.SetShadowColor(18);
-  f.SetShadowOffset(19);
-  f.SetAngle(20);
-  f.SetBorderOpacity(21);
-  f.SetBackGroundPictureMode(pmInsideFill);
-  f.SetGlowGradientColor(22);
-  f.SetGlowRadialColor(23);
-  f.SetGlow(gmRadialGradient);
-  f.SetFocus(true);
-  f.SetFocusColor(24);
-}
 
 // The property stream lists every stored property, so equal streams mean equal fills.
 std::string Stored(const TSmoothFill& f) {

@@ -17,6 +17,7 @@ namespace {
 
 using testing::LoadBlue;
 using testing::LoadGreen;
+using testing::MakeDistinct;
 using testing::TempDir;
 
 std::string ReadText(const std::string& path) {
@@ -166,44 +167,6 @@ TEST(FillIniTest, AnUnwritableFileRaisesUnableToWrite) {
 }
 
 // ---- Round trip --------------------------------------------------------------------------
-
-void MakeDistinct(TSmoothFill& f) {
-  f.SetColor(clBtnFace);
-  f.SetColorTo(2);
-  f.SetColorMirror(3);
-  f.SetColorMirrorTo(clNone);
-  f.SetGradientType(gtHatch);
-  f.SetGradientMirrorType(gtAngle);
-  f.SetHatchStyle(HatchStyleWave);
-  f.SetHatchStyleMirror(HatchStyleDivot);
-  f.SetBackGroundPictureMode(pmInsideFill);
-  f.SetBackGroundPicturePosition(ppCenterRight);
-  f.SetBackGroundPictureLeft(-5);
-  f.SetBackGroundPictureTop(6);
-  f.SetPicturePosition(ppBottomCenter);
-  f.SetPictureLeft(7);
-  f.SetPictureTop(8);
-  f.SetPictureSize(psCustom);
-  f.SetPictureWidth(9);
-  f.SetPictureHeight(10);
-  f.SetOpacity(11);
-  f.SetOpacityTo(12);
-  f.SetOpacityMirror(13);
-  f.SetOpacityMirrorTo(0);
-  f.SetBorderColor(15);
-  f.SetBorderOpacity(21);
-  f.SetBorderWidth(16);
-  f.SetRounding(17);
-  f.SetRoundingType(rtRight);
-  f.SetShadowColor(18);
-  f.SetShadowOffset(19);
-  f.SetAngle(-20);
-  f.SetGlow(gmRadialGradient);
-  f.SetGlowGradientColor(22);
-  f.SetGlowRadialColor(23);
-  LoadGreen(f.BackGroundPicture());
-  LoadBlue(f.Picture());
-}
 
 TEST(FillIniTest, RoundTripRestoresEveryPropertyAndBothPictures) {
   TempDir dir;

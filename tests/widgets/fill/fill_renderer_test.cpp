@@ -362,19 +362,25 @@ struct MappingCase {
   TFillRoundingType type, main, mirror;
 };
 
-class RoundingMappingTest : public ::testing::TestWithParam<MappingCase> {};
+class RoundingMappingTest : public ::testing::TestWithParam<MappingCase> {
+ protected:
+  // The fills of the main and then the mirror area of a fill with radius 4.
+  std::vector<CanvasCall> AreaFills(TSmoothFill& fill) {
+    fill.SetRounding(4);
+    fill.SetRoundingType(GetParam().type);
+    RecordingCanvas canvas;
+    fill.DrawGradientBackGround(canvas, r, false, 255, 255, 255, 255);
+    fill.DrawGradientBackGround(canvas, r, true, 255, 255, 255, 255);
+    return canvas.Calls(Op::FillPath);
+  }
+  const TGPRectF r{0, 0, 50, 20};
+};
 
 TEST_P(RoundingMappingTest, SplitAreasKeepTheirOwnCorners) {
   const MappingCase& c = GetParam();
   TSmoothFill fill;
-  fill.SetRounding(4);
-  fill.SetRoundingType(c.type);
   fill.SetColorMirror(clBlue);
-  RecordingCanvas canvas;
-  const TGPRectF r{0, 0, 50, 20};
-  fill.DrawGradientBackGround(canvas, r, false, 255, 255, 255, 255);
-  fill.DrawGradientBackGround(canvas, r, true, 255, 255, 255, 255);
-  const auto fills = canvas.Calls(Op::FillPath);
+  const auto fills = AreaFills(fill);
   ASSERT_EQ(fills.size(), 2u);
   EXPECT_EQ(fills[0].points, Outline(r, 4, c.main));
   EXPECT_EQ(fills[1].points, Outline(r, 4, c.mirror));
@@ -383,16 +389,10 @@ TEST_P(RoundingMappingTest, SplitAreasKeepTheirOwnCorners) {
 TEST_P(RoundingMappingTest, WithoutMirrorColorBothAreasUseTheFillsCorners) {
   const MappingCase& c = GetParam();
   TSmoothFill fill;
-  fill.SetRounding(4);
-  fill.SetRoundingType(c.type);
   fill.SetColorMirrorTo(clBlue);
   fill.SetGradientMirrorType(gtVertical);
-  RecordingCanvas canvas;
-  const TGPRectF r{0, 0, 50, 20};
-  fill.DrawGradientBackGround(canvas, r, false, 255, 255, 255, 255);
-  fill.DrawGradientBackGround(canvas, r, true, 255, 255, 255, 255);
   // The mirror area's start colour is clNone, so it paints nothing: one fill, all corners.
-  const auto fills = canvas.Calls(Op::FillPath);
+  const auto fills = AreaFills(fill);
   ASSERT_EQ(fills.size(), 1u);
   EXPECT_EQ(fills[0].points, Outline(r, 4, c.type));
 }

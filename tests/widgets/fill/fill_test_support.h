@@ -12,6 +12,7 @@
 
 #include "widgets/drawing/gp_types.h"
 #include "widgets/drawing/smooth_picture.h"
+#include "widgets/fill/fill.h"
 
 namespace tavrin::testing {
 
@@ -30,6 +31,48 @@ inline void LoadBlue(TSmoothPicture& picture) {
 }
 inline void LoadGreen(TSmoothPicture& picture) {
   picture.LoadFromFile(DataFile("green-6x5.png"));
+}
+
+// Every property away from its default (and from every other property's value), both
+// pictures loaded.
+inline void MakeDistinct(TSmoothFill& f) {
+  f.SetColor(clBtnFace);
+  f.SetColorTo(2);
+  f.SetColorMirror(3);
+  f.SetColorMirrorTo(clNone);
+  f.SetGradientType(gtHatch);
+  f.SetGradientMirrorType(gtAngle);
+  f.SetHatchStyle(HatchStyleWave);
+  f.SetHatchStyleMirror(HatchStyleDivot);
+  f.SetBackGroundPictureMode(pmInsideFill);
+  f.SetBackGroundPicturePosition(ppCenterRight);
+  f.SetBackGroundPictureLeft(-5);
+  f.SetBackGroundPictureTop(6);
+  f.SetPicturePosition(ppBottomCenter);
+  f.SetPictureLeft(7);
+  f.SetPictureTop(8);
+  f.SetPictureSize(psCustom);
+  f.SetPictureWidth(9);
+  f.SetPictureHeight(10);
+  f.SetOpacity(11);
+  f.SetOpacityTo(12);
+  f.SetOpacityMirror(13);
+  f.SetOpacityMirrorTo(0);
+  f.SetBorderColor(15);
+  f.SetBorderOpacity(21);
+  f.SetBorderWidth(16);
+  f.SetRounding(17);
+  f.SetRoundingType(rtRight);
+  f.SetShadowColor(18);
+  f.SetShadowOffset(19);
+  f.SetAngle(-20);
+  f.SetGlow(gmRadialGradient);
+  f.SetGlowGradientColor(22);
+  f.SetGlowRadialColor(23);
+  LoadGreen(f.BackGroundPicture());
+  LoadBlue(f.Picture());
+  f.SetFocus(true);  // neither stored nor copied
+  f.SetFocusColor(24);
 }
 
 // A fresh folder below the system temporary folder, removed with the object.
