@@ -404,6 +404,61 @@ TEST_F(ButtonState, CacheIsCompositedOverWhatTheFormShows) {
   EXPECT_EQ(GetAlpha(corner), 0);
 }
 
+// A parent that paints one colour, as a panel paints its gradient under its children.
+class ColouredParent : public TControl {
+ public:
+  using TControl::TControl;
+  ARGB colour = 0xFF00C000;
+
+ protected:
+  void Paint(cairo_t* cr) override {
+    cairo_set_source_rgb(cr, GetRed(colour) / 255.0, GetGreen(colour) / 255.0,
+                         GetBlue(colour) / 255.0);
+    cairo_paint(cr);
+  }
+};
+
+TEST(ButtonOverParent, CachedImageShowsWhatTheParentPaintedBehindIt) {
+  TForm window;
+  window.SetClientSize(200, 100);
+  ColouredParent panel(&window);
+  panel.SetBounds(0, 0, 200, 100);
+  TSmoothButton button(&panel);
+  button.SetBounds(20, 20, 120, 35);
+  button.SetColor(kExportColor);
+  window.Update();
+  Surface& screen = *window.HeadlessScreen();
+  EXPECT_EQ(screen.Pixel(20, 20), panel.colour);  // the rounded corner
+  EXPECT_NE(screen.Pixel(80, 37), panel.colour);  // the face
+  // A repaint of the button alone paints the parent's area under it first.
+  panel.colour = 0xFF0000C0;
+  button.Repaint();
+  EXPECT_EQ(screen.Pixel(20, 20), panel.colour);
+}
+
+TEST(ButtonOverParent, InheritsTheWindowFontThroughItsParent) {
+  TForm window;
+  TFont font;
+  font.Name = "Tahoma";
+  font.Size = 8;
+  font.Color = clWindowText;
+  window.SetFont(font);
+  ColouredParent panel(&window);
+  TSmoothButton button(&panel);
+  EXPECT_EQ(button.Appearance().Font(), font);
+  font.Size = 11;
+  window.SetFont(font);
+  EXPECT_EQ(button.Appearance().Font().Size, 11);
+  EXPECT_TRUE(button.ParentFont());
+}
+
+TEST_F(ButtonState, PressWithoutTabStopLeavesTheFocus) {
+  button.SetTabStop(false);
+  Press();
+  EXPECT_TRUE(button.Down());
+  EXPECT_FALSE(button.Focused());
+}
+
 // ---- Styles and themes ---------------------------------------------------------------------
 
 TEST_F(ButtonState, ComponentStylesSetTheFaceColour) {
