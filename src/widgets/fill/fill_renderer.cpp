@@ -7,7 +7,9 @@
 // and puts it back; radial areas, the clipped background picture and the glow end by removing
 // every clip.
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "widgets/fill/fill.h"
@@ -21,9 +23,13 @@ float F(double v) {
   return static_cast<float>(v);
 }
 
-// Nearest integer, exact halves to the even neighbour (the default floating-point rounding).
+// Nearest integer, exact halves to the even neighbour (the default floating-point rounding),
+// held inside the 32-bit range so that an absurd rectangle cannot overflow the conversion.
 int32_t RoundHalfEven(double v) {
-  return static_cast<int32_t>(std::nearbyint(v));
+  const double rounded = std::nearbyint(v);
+  if (!(rounded > INT32_MIN)) return INT32_MIN;  // also NaN
+  if (rounded > INT32_MAX) return INT32_MAX;
+  return static_cast<int32_t>(rounded);
 }
 
 uint8_t Resolve(uint8_t argument, uint8_t own) {
@@ -61,7 +67,9 @@ void PaintShadow(FillCanvas& canvas, const TGPRectF& R, int32_t rounding,
 TRect RoundedRect(const TGPRectF& R) {
   const int32_t left = RoundHalfEven(R.X);
   const int32_t top = RoundHalfEven(R.Y);
-  return {left, top, left + RoundHalfEven(R.Width), top + RoundHalfEven(R.Height)};
+  // The edges wrap like 32-bit sums instead of overflowing.
+  return {left, top, static_cast<int32_t>(int64_t{left} + RoundHalfEven(R.Width)),
+          static_cast<int32_t>(int64_t{top} + RoundHalfEven(R.Height))};
 }
 
 // The picture's size as decoded now; 0 x 0 for an empty picture.
