@@ -3,7 +3,6 @@
 // Targets: rebuild under 1 ms, cached repaint under 0.2 ms.
 
 #include <benchmark/benchmark.h>
-
 #include <cairo.h>
 
 #include "gallery/gallery_button.h"

@@ -21,13 +21,20 @@ void ConfigureMainWindowButton(controls::TSmoothButton& button, int left, int to
 
 std::string ButtonLookName(ButtonLook look) {
   switch (look) {
-    case ButtonLook::Idle: return "button-idle";
-    case ButtonLook::Pressed: return "button-pressed";
-    case ButtonLook::Focused: return "button-focused";
-    case ButtonLook::Disabled: return "button-disabled";
-    case ButtonLook::Badge: return "button-badge";
-    case ButtonLook::Flat: return "button-flat";
-    case ButtonLook::Shadow: return "button-shadow";
+    case ButtonLook::Idle:
+      return "button-idle";
+    case ButtonLook::Pressed:
+      return "button-pressed";
+    case ButtonLook::Focused:
+      return "button-focused";
+    case ButtonLook::Disabled:
+      return "button-disabled";
+    case ButtonLook::Badge:
+      return "button-badge";
+    case ButtonLook::Flat:
+      return "button-flat";
+    case ButtonLook::Shadow:
+      return "button-shadow";
   }
   return "button";
 }
@@ -37,17 +44,28 @@ namespace {
 // Brings the button into the look the way a user would: through its input and properties.
 void Enter(controls::TSmoothButton& button, ButtonLook look) {
   switch (look) {
-    case ButtonLook::Idle: break;
+    case ButtonLook::Idle:
+      break;
     case ButtonLook::Pressed:
       button.HandleMouseEnter();
       button.HandleMouseDown(controls::TMouseButton::mbLeft, {}, kButtonWidth / 2,
                              kButtonHeight / 2);
       break;
-    case ButtonLook::Focused: button.SetFocus(); break;
-    case ButtonLook::Disabled: button.SetEnabled(false); break;
-    case ButtonLook::Badge: button.Status().SetVisible(true); break;
-    case ButtonLook::Flat: button.Appearance().SetSimpleLayout(true); break;
-    case ButtonLook::Shadow: button.SetShadow(true); break;
+    case ButtonLook::Focused:
+      button.SetFocus();
+      break;
+    case ButtonLook::Disabled:
+      button.SetEnabled(false);
+      break;
+    case ButtonLook::Badge:
+      button.Status().SetVisible(true);
+      break;
+    case ButtonLook::Flat:
+      button.Appearance().SetSimpleLayout(true);
+      break;
+    case ButtonLook::Shadow:
+      button.SetShadow(true);
+      break;
   }
 }
 
@@ -70,9 +88,9 @@ Surface RenderButtonLook(ButtonLook look) {
 namespace {
 
 bool RegisterButtonLooks() {
-  for (ButtonLook look : {ButtonLook::Idle, ButtonLook::Pressed, ButtonLook::Focused,
-                          ButtonLook::Disabled, ButtonLook::Badge, ButtonLook::Flat,
-                          ButtonLook::Shadow}) {
+  for (ButtonLook look :
+       {ButtonLook::Idle, ButtonLook::Pressed, ButtonLook::Focused, ButtonLook::Disabled,
+        ButtonLook::Badge, ButtonLook::Flat, ButtonLook::Shadow}) {
     RegisterLook(ButtonLookName(look), [look] { return RenderButtonLook(look); });
   }
   return true;

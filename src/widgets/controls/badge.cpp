@@ -10,7 +10,9 @@ namespace tavrin::controls {
 
 namespace {
 
-int32_t RoundEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundEven(double v) {
+  return static_cast<int32_t>(std::nearbyint(v));
+}
 
 template <typename T>
 bool Store(T& field, const T& value) {
@@ -34,7 +36,9 @@ void TBadgeAppearance::Changed() {
   if (OnChange) OnChange(*this);
 }
 
-void TBadgeAppearance::SetFill(const TSmoothFill& value) { FFill->Assign(value); }
+void TBadgeAppearance::SetFill(const TSmoothFill& value) {
+  FFill->Assign(value);
+}
 
 void TBadgeAppearance::SetFont(const TFont& value) {
   if (Store(FFont, value)) Changed();

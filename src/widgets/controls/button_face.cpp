@@ -12,22 +12,39 @@ namespace tavrin::controls {
 namespace {
 
 // Nearest integer, exact halves to the even neighbour (the default floating-point rounding).
-int32_t RoundEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+int32_t RoundEven(double v) {
+  return static_cast<int32_t>(std::nearbyint(v));
+}
 
-uint8_t ClampChannel(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+uint8_t ClampChannel(int32_t v) {
+  return static_cast<uint8_t>(std::clamp(v, 0, 255));
+}
 
-uint8_t RedOf(TColor rgb) { return static_cast<uint8_t>(rgb); }
-uint8_t GreenOf(TColor rgb) { return static_cast<uint8_t>(rgb >> 8); }
-uint8_t BlueOf(TColor rgb) { return static_cast<uint8_t>(rgb >> 16); }
+uint8_t RedOf(TColor rgb) {
+  return static_cast<uint8_t>(rgb);
+}
+uint8_t GreenOf(TColor rgb) {
+  return static_cast<uint8_t>(rgb >> 8);
+}
+uint8_t BlueOf(TColor rgb) {
+  return static_cast<uint8_t>(rgb >> 16);
+}
 
-int32_t Width(const TRect& r) { return r.Right - r.Left; }
-int32_t Height(const TRect& r) { return r.Bottom - r.Top; }
+int32_t Width(const TRect& r) {
+  return r.Right - r.Left;
+}
+int32_t Height(const TRect& r) {
+  return r.Bottom - r.Top;
+}
 
 StringAlignment ToStringAlignment(TAlignment a) {
   switch (a) {
-    case taLeftJustify: return StringAlignmentNear;
-    case taRightJustify: return StringAlignmentFar;
-    case taCenter: return StringAlignmentCenter;
+    case taLeftJustify:
+      return StringAlignmentNear;
+    case taRightJustify:
+      return StringAlignmentFar;
+    case taCenter:
+      return StringAlignmentCenter;
   }
   return StringAlignmentCenter;
 }
@@ -102,13 +119,26 @@ void HSVtoRGB(double h, double s, double v, double& r, double& g, double& b) {
   const double q = (1 - s * f) * v;
   const double t = (1 - (1 - f) * s) * v;
   switch (i) {
-    case 0: r = v, g = t, b = p; break;
-    case 1: r = q, g = v, b = p; break;
-    case 2: r = p, g = v, b = t; break;
-    case 3: r = p, g = q, b = v; break;
-    case 4: r = t, g = p, b = v; break;
-    case 5: r = v, g = p, b = q; break;
-    default: break;  // a hue outside 0..360 leaves the channels as they were
+    case 0:
+      r = v, g = t, b = p;
+      break;
+    case 1:
+      r = q, g = v, b = p;
+      break;
+    case 2:
+      r = p, g = v, b = t;
+      break;
+    case 3:
+      r = p, g = q, b = v;
+      break;
+    case 4:
+      r = t, g = p, b = v;
+      break;
+    case 5:
+      r = v, g = p, b = q;
+      break;
+    default:
+      break;  // a hue outside 0..360 leaves the channels as they were
   }
 }
 
@@ -130,7 +160,8 @@ std::optional<TBubbleGeometry> BubbleGeometryOf(const TRect& r, int32_t delta) {
   const int32_t b = r.Top + Height(r);
   TBubbleGeometry bubble;
   const double halfChord = w / 2.0;
-  bubble.Radius = static_cast<float>((halfChord * halfChord + double(delta) * delta) / (2.0 * delta));
+  bubble.Radius =
+      static_cast<float>((halfChord * halfChord + double(delta) * delta) / (2.0 * delta));
   bubble.RoundedRadius = RoundEven(bubble.Radius);
   const double apex = double(bubble.Radius) - delta;  // centre to chord
   double alpha1 = 0;
@@ -199,11 +230,16 @@ std::unique_ptr<TGPGraphicsPath> CreateRoundLine(const TRect& r, int32_t radius,
 TButtonFaceLayout EffectiveLayout(TButtonFaceLayout layout, const TFaceState& state) {
   if (!state.VerticalText || layout == blNone) return layout;
   switch (layout) {
-    case blPictureLeft: return state.RightToLeft ? blPictureBottom : blPictureTop;
-    case blPictureRight: return state.RightToLeft ? blPictureTop : blPictureBottom;
-    case blPictureBottom: return blPictureRight;
-    case blPictureTop: return blPictureLeft;
-    case blNone: break;
+    case blPictureLeft:
+      return state.RightToLeft ? blPictureBottom : blPictureTop;
+    case blPictureRight:
+      return state.RightToLeft ? blPictureTop : blPictureBottom;
+    case blPictureBottom:
+      return blPictureRight;
+    case blPictureTop:
+      return blPictureLeft;
+    case blNone:
+      break;
   }
   return layout;
 }
@@ -257,8 +293,8 @@ TGPRectF TButtonFace::MeasureRectFor(const TButtonFacePaint& p, TButtonFaceLayou
   return lr;
 }
 
-TFaceContent TButtonFace::PlaceContent(const TButtonFacePaint& p, TButtonFaceLayout ly,
-                                       TGPRectF lr, const TGPRectF& bb,
+TFaceContent TButtonFace::PlaceContent(const TButtonFacePaint& p, TButtonFaceLayout ly, TGPRectF lr,
+                                       const TGPRectF& bb,
                                        const std::optional<TGPPoint>& pictureSize) const {
   const TFaceShapes s = FaceShapes(p);
   const int32_t x = p.X, y = p.Y, hs = p.HorizontalSpacing, width = s.Width;
@@ -291,12 +327,15 @@ TFaceContent TButtonFace::PlaceContent(const TButtonFacePaint& p, TButtonFaceLay
             lr.Width = tw;
           }
           break;
-        case blPictureBottom: pt = centred; break;
+        case blPictureBottom:
+          pt = centred;
+          break;
         case blPictureTop:
           pt = centred;
           pt.Y += float(ph + spacing);
           break;
-        case blNone: break;
+        case blNone:
+          break;
       }
     }
     if (!vertical) {
@@ -313,9 +352,15 @@ TFaceContent TButtonFace::PlaceContent(const TButtonFacePaint& p, TButtonFaceLay
   if (hasPic) {
     int32_t px = 0;
     switch (FPictureAlignment) {
-      case taLeftJustify: px = hs + 4; break;
-      case taRightJustify: px = width - 4 - hs - pw; break;
-      case taCenter: px = (width - pw) / 2; break;
+      case taLeftJustify:
+        px = hs + 4;
+        break;
+      case taRightJustify:
+        px = width - 4 - hs - pw;
+        break;
+      case taCenter:
+        px = (width - pw) / 2;
+        break;
     }
     int32_t py = (s.H - ph) / 2;
     if (down) {
@@ -347,7 +392,8 @@ TFaceContent TButtonFace::PlaceContent(const TButtonFacePaint& p, TButtonFaceLay
           py = RoundEven(double(pt.Y) - ph - spacing);
           top = py;
           break;
-        case blNone: break;
+        case blNone:
+          break;
       }
     }
     c.PictureRect = TRect{left, top, left + pw, top + ph};

@@ -131,9 +131,9 @@ struct TFaceShapes {
   int32_t H = 0;
   int32_t H2 = 0;
   int32_t L6 = 0;
-  TGPRectF Flat;       // the flat face's rectangle
-  TGPRectF Band;       // middle band under the curved edge
-  TRect HalfRect;      // upper half, the rectangle the bubble paths are built on
+  TGPRectF Flat;   // the flat face's rectangle
+  TGPRectF Band;   // middle band under the curved edge
+  TRect HalfRect;  // upper half, the rectangle the bubble paths are built on
   TGPRectF LowerGradient;
   TGPRectF UpperGradient;
   TRect BevelOuter;  // outer edge of the bevel ring
@@ -145,7 +145,7 @@ TColor FaceColor(const TButtonFacePaint& p);
 
 // Layout of caption and picture inside the face, from the caption's measured size.
 struct TFaceContent {
-  TGPRectF TextRect;   // where the caption is drawn
+  TGPRectF TextRect;    // where the caption is drawn
   TGPPointF TextPoint;  // P: the caption's reference point
   float TextWidth = 0;  // TW, TH
   float TextHeight = 0;
@@ -197,8 +197,7 @@ class TButtonFace {
                           const std::optional<TGPPoint>& pictureSize) const;
   // Caption and picture positions for a measured caption box `bb` (steps after measuring).
   TFaceContent PlaceContent(const TButtonFacePaint& p, TButtonFaceLayout ly, TGPRectF lr,
-                            const TGPRectF& bb,
-                            const std::optional<TGPPoint>& pictureSize) const;
+                            const TGPRectF& bb, const std::optional<TGPPoint>& pictureSize) const;
   // Paints one complete face. Changes g's text rendering hint when it draws a caption.
   void Draw(TGPGraphics& g, const TButtonFacePaint& p) const;
 
@@ -207,8 +206,7 @@ class TButtonFace {
   void FontChanged();
   void DrawShadow(TGPGraphics& g, const TButtonFacePaint& p, const TGPRectF& rect) const;
   void DrawFlat(TGPGraphics& g, const TButtonFacePaint& p, const TFaceShapes& s, TColor c) const;
-  void DrawGlossy(TGPGraphics& g, const TButtonFacePaint& p, const TFaceShapes& s,
-                  TColor c) const;
+  void DrawGlossy(TGPGraphics& g, const TButtonFacePaint& p, const TFaceShapes& s, TColor c) const;
   void DrawCaptionAndPicture(TGPGraphics& g, const TButtonFacePaint& p) const;
 
   int32_t FUpdateCount = 0;

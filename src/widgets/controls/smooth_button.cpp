@@ -29,22 +29,38 @@ bool Store(T& field, const T& value) {
 // Face colours of the colour schemes, by ordinal; nullopt keeps the current colour.
 std::optional<TColor> StyleColor(TOrvelStyle style) {
   switch (style) {
-    case TOrvelStyle::tsOffice2003Blue: return 0xE3B28D;
-    case TOrvelStyle::tsOffice2003Silver: return 0x927476;
-    case TOrvelStyle::tsOffice2003Olive: return 0x447A63;
-    case TOrvelStyle::tsOffice2003Classic: return 0xC9D1D5;
-    case TOrvelStyle::tsOffice2007Luna: return 0xFDEADA;
-    case TOrvelStyle::tsOffice2007Obsidian: return 0x6E6E6D;
-    case TOrvelStyle::tsWindowsXP: return 0xB9D8DC;
-    case TOrvelStyle::tsWhidbey: return 0x828F92;
-    case TOrvelStyle::tsCustom: return std::nullopt;
-    case TOrvelStyle::tsOffice2007Silver: return 0xE7DCD5;
-    case TOrvelStyle::tsWindowsVista: return 0xFDF8F1;
-    case TOrvelStyle::tsWindows7: return 0xFCEBDC;
-    case TOrvelStyle::tsTerminal: return clBtnFace;
-    case TOrvelStyle::tsOffice2010Blue: return 0xF0DAC7;
-    case TOrvelStyle::tsOffice2010Silver: return 0xEDE5E0;
-    case TOrvelStyle::tsOffice2010Black: return 0x919191;
+    case TOrvelStyle::tsOffice2003Blue:
+      return 0xE3B28D;
+    case TOrvelStyle::tsOffice2003Silver:
+      return 0x927476;
+    case TOrvelStyle::tsOffice2003Olive:
+      return 0x447A63;
+    case TOrvelStyle::tsOffice2003Classic:
+      return 0xC9D1D5;
+    case TOrvelStyle::tsOffice2007Luna:
+      return 0xFDEADA;
+    case TOrvelStyle::tsOffice2007Obsidian:
+      return 0x6E6E6D;
+    case TOrvelStyle::tsWindowsXP:
+      return 0xB9D8DC;
+    case TOrvelStyle::tsWhidbey:
+      return 0x828F92;
+    case TOrvelStyle::tsCustom:
+      return std::nullopt;
+    case TOrvelStyle::tsOffice2007Silver:
+      return 0xE7DCD5;
+    case TOrvelStyle::tsWindowsVista:
+      return 0xFDF8F1;
+    case TOrvelStyle::tsWindows7:
+      return 0xFCEBDC;
+    case TOrvelStyle::tsTerminal:
+      return clBtnFace;
+    case TOrvelStyle::tsOffice2010Blue:
+      return 0xF0DAC7;
+    case TOrvelStyle::tsOffice2010Silver:
+      return 0xEDE5E0;
+    case TOrvelStyle::tsOffice2010Black:
+      return 0x919191;
   }
   return std::nullopt;
 }
@@ -206,7 +222,9 @@ void TSmoothButton::SetColor(TColor value) {
 void TSmoothButton::SetCaption(std::string value) {
   if (Store(FCaption, value)) Changed();
 }
-void TSmoothButton::SetPicture(const TSmoothPicture* value) { FPicture->Assign(value); }
+void TSmoothButton::SetPicture(const TSmoothPicture* value) {
+  FPicture->Assign(value);
+}
 void TSmoothButton::SetShadow(bool value) {
   if (Store(FShadow, value)) Changed();
 }

@@ -24,8 +24,8 @@
 #include <memory>
 #include <string>
 
-#include "gallery/gallery_button.h"
 #include "display_support.h"
+#include "gallery/gallery_button.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/smooth_button.h"
 
@@ -98,12 +98,11 @@ class ButtonOnScreen : public testing::DisplayTest {
     int originX = 0, originY = 0;
     gdk_window_get_origin(FormWindow(), &originX, &originY);
     const std::string command = "xdotool mousemove " + std::to_string(originX + x) + " " +
-                                std::to_string(originY + y) + " click " +
-                                std::to_string(xButton);
+                                std::to_string(originY + y) + " click " + std::to_string(xButton);
     gint status = -1;
     GError* error = nullptr;
-    const gboolean ran = g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status,
-                                                   &error);
+    const gboolean ran =
+        g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, &error);
     if (error != nullptr) g_error_free(error);
     ASSERT_TRUE(ran && status == 0) << command;
   }
@@ -113,8 +112,8 @@ class ButtonOnScreen : public testing::DisplayTest {
   Surface ScreenNow() {
     gdk_display_sync(gdk_display_get_default());
     Surface shot(gallery::kButtonWidth, gallery::kButtonHeight);
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(FormWindow(), kLeft, kTop,
-                                                   gallery::kButtonWidth, gallery::kButtonHeight);
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(FormWindow(), kLeft, kTop, gallery::kButtonWidth,
+                                                   gallery::kButtonHeight);
     if (pixbuf == nullptr) return shot;
     cairo_t* cr = cairo_create(shot.Native());
     gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);

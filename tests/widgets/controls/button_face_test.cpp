@@ -137,8 +137,8 @@ TEST(RoundLine, IsARingOfTheGivenWidthInsideTheRectangle) {
   EXPECT_NEAR(GetAlpha(surface.Pixel(60, 1)), 128, 16);
   EXPECT_EQ(GetAlpha(surface.Pixel(60, 2)), 255);
   EXPECT_EQ(GetAlpha(surface.Pixel(60, 4)), 0);
-  EXPECT_EQ(GetAlpha(surface.Pixel(60, 17)), 0);  // the inside stays empty
-  EXPECT_EQ(GetAlpha(surface.Pixel(1, 17)), 255);  // left edge x 0..2
+  EXPECT_EQ(GetAlpha(surface.Pixel(60, 17)), 0);     // the inside stays empty
+  EXPECT_EQ(GetAlpha(surface.Pixel(1, 17)), 255);    // left edge x 0..2
   EXPECT_EQ(GetAlpha(surface.Pixel(118, 17)), 255);  // right edge x 117..119
 }
 
@@ -216,8 +216,8 @@ TEST(HSV, ZeroSaturationWithAHueFails) {
 }
 
 TEST(HSV, RoundTripsEverySector) {
-  const double colours[][3] = {{255, 0, 0},   {255, 200, 0}, {100, 255, 0}, {0, 255, 150},
-                               {0, 80, 255},  {120, 0, 255}, {255, 0, 90},  {133, 191, 231}};
+  const double colours[][3] = {{255, 0, 0},  {255, 200, 0}, {100, 255, 0}, {0, 255, 150},
+                               {0, 80, 255}, {120, 0, 255}, {255, 0, 90},  {133, 191, 231}};
   for (const auto& c : colours) {
     double h = 0, s = 0, v = 0, r = 0, g = 0, b = 0;
     RGBToHSV(c[0], c[1], c[2], h, s, v);
@@ -255,11 +255,16 @@ struct LayoutCase {
 
 TEST(EffectiveLayout, VerticalTextTurnsThePicturePosition) {
   const LayoutCase cases[] = {
-      {blPictureLeft, false, false, blPictureLeft},  {blPictureLeft, true, false, blPictureTop},
-      {blPictureRight, true, false, blPictureBottom}, {blPictureBottom, true, false, blPictureRight},
-      {blPictureTop, true, false, blPictureLeft},    {blPictureLeft, true, true, blPictureBottom},
-      {blPictureRight, true, true, blPictureTop},    {blPictureBottom, true, true, blPictureRight},
-      {blPictureTop, true, true, blPictureLeft},     {blNone, true, true, blNone},
+      {blPictureLeft, false, false, blPictureLeft},
+      {blPictureLeft, true, false, blPictureTop},
+      {blPictureRight, true, false, blPictureBottom},
+      {blPictureBottom, true, false, blPictureRight},
+      {blPictureTop, true, false, blPictureLeft},
+      {blPictureLeft, true, true, blPictureBottom},
+      {blPictureRight, true, true, blPictureTop},
+      {blPictureBottom, true, true, blPictureRight},
+      {blPictureTop, true, true, blPictureLeft},
+      {blNone, true, true, blNone},
   };
   for (const LayoutCase& c : cases) {
     TFaceState state;
@@ -324,8 +329,7 @@ TEST(FaceContent, PictureAlonePlacedByItsAlignment) {
   for (const auto& [alignment, rect] : cases) {
     TButtonFace face;
     face.SetPictureAlignment(alignment);
-    const TFaceContent c =
-        face.PlaceContent(MainButtonFace(), blPictureLeft, {}, {}, kPicture);
+    const TFaceContent c = face.PlaceContent(MainButtonFace(), blPictureLeft, {}, {}, kPicture);
     EXPECT_EQ(c.PictureRect, rect) << int(alignment);
   }
 }
@@ -431,9 +435,13 @@ TEST(ButtonFace, AssignCopiesEverythingAndNotifiesOnce) {
 // ---- Pixels --------------------------------------------------------------------------------
 
 // Straight ARGB of a TColor, opaque.
-ARGB Opaque(TColor c) { return ColorToARGB(c); }
+ARGB Opaque(TColor c) {
+  return ColorToARGB(c);
+}
 
-int Brightness(ARGB c) { return GetRed(c) + GetGreen(c) + GetBlue(c); }
+int Brightness(ARGB c) {
+  return GetRed(c) + GetGreen(c) + GetBlue(c);
+}
 
 class FacePixels : public ::testing::Test {
  protected:

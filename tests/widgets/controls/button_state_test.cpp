@@ -463,9 +463,9 @@ TEST_F(ButtonState, PressWithoutTabStopLeavesTheFocus) {
 
 TEST_F(ButtonState, ComponentStylesSetTheFaceColour) {
   const std::pair<int, TColor> cases[] = {
-      {0, 0xE3B28D},  {1, 0x927476},  {2, 0x447A63},  {3, 0xC9D1D5},  {4, 0xFDEADA},
-      {5, 0x6E6E6D},  {6, 0xB9D8DC},  {7, 0x828F92},  {9, 0xE7DCD5},  {10, 0xFDF8F1},
-      {11, 0xFCEBDC}, {12, clBtnFace}, {13, 0xF0DAC7}, {14, 0xEDE5E0}, {15, 0x919191},
+      {0, 0xE3B28D},    {1, 0x927476},   {2, 0x447A63},  {3, 0xC9D1D5},  {4, 0xFDEADA},
+      {5, 0x6E6E6D},    {6, 0xB9D8DC},   {7, 0x828F92},  {9, 0xE7DCD5},  {10, 0xFDF8F1},
+      {11, 0xFCEBDC},   {12, clBtnFace}, {13, 0xF0DAC7}, {14, 0xEDE5E0}, {15, 0x919191},
       {0x84, 0xFDEADA},  // only the low seven bits choose
   };
   for (const auto& [style, color] : cases) {
@@ -547,8 +547,7 @@ class ButtonBadge : public ButtonState {
     for (int x = 0; x < 120; ++x) {
       for (int y = 0; y < 35; ++y) {
         const ARGB c = CachePixel(x, y);
-        if (GetAlpha(c) == 255 && GetRed(c) > 200 && GetGreen(c) < 80 && GetBlue(c) < 80)
-          return x;
+        if (GetAlpha(c) == 255 && GetRed(c) > 200 && GetGreen(c) < 80 && GetBlue(c) < 80) return x;
       }
     }
     return -1;
