@@ -2,6 +2,8 @@
 
 #include <glib.h>
 
+#include <algorithm>
+#include <optional>
 #include <thread>
 #include <utility>
 
