@@ -746,6 +746,20 @@ TEST(FillStateTest, PaintingNeverAnnouncesAChange) {
   EXPECT_EQ(changes, 0);
 }
 
+TEST(FillStateTest, AbsurdRectanglesAndStoredSizesDoNotOverflow) {
+  TSmoothFill fill;
+  LoadBlue(fill.Picture());
+  fill.SetPicturePosition(ppBottomRight);
+  fill.SetPictureSize(psCustom);
+  fill.SetPictureWidth(INT32_MIN);
+  fill.SetPictureHeight(INT32_MAX);
+  RecordingCanvas canvas;
+  fill.Fill(canvas, {-3e9f, 3e9f, 1e30f, 5e9f});
+  ASSERT_EQ(canvas.Calls(Op::DrawPicture).size(), 1u);
+  // The left edge is held at the smallest 32-bit value, the width at the largest.
+  EXPECT_EQ(canvas.Calls(Op::DrawPicture)[0].target.Right, INT32_MIN + INT32_MAX);
+}
+
 TEST(FillStateTest, NullSurfaceDrawsNothing) {
   TSmoothFill fill;
   EXPECT_EQ(fill.Fill(static_cast<TGPGraphics*>(nullptr), {1, 2, 3, 4}), (TGPRectF{1, 2, 3, 4}));
