@@ -1,4 +1,5 @@
 # tavrin_add_test(<name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# The label `display` marks tests that need the X display.
 #
 # One GoogleTest executable per test file. Cases are discovered when ctest runs
 # (PRE_TEST), so a test that needs a display is only started under one.
@@ -14,6 +15,10 @@ function(tavrin_add_test name)
   set(props)
   if(T_LABELS)
     set(props PROPERTIES LABELS "${T_LABELS}")
+    # Tests on the display share one pointer, keyboard focus and clipboard: run them one at a time.
+    if("display" IN_LIST T_LABELS)
+      list(APPEND props RESOURCE_LOCK x11-display)
+    endif()
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 ${props})
 endfunction()
