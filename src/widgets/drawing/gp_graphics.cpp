@@ -6,6 +6,7 @@
 #include "widgets/drawing/brush_pattern_p.h"
 #include "widgets/drawing/gp_path_p.h"
 #include "widgets/drawing/path_gradient_p.h"
+#include "widgets/drawing/scanline_p.h"
 #include "widgets/drawing/text_layout_p.h"
 
 namespace tavrin {
@@ -94,12 +95,14 @@ void DashCurrentPath(cairo_t* cr, const std::vector<double>& pattern) {
   }
 }
 
-// Strokes the current path as whole pixels: those the anti-aliased stroke covers more than
-// half. Cairo's own aliased rasteriser joins dashes that lie less than a pixel apart as soon as
-// the outline has a slanted edge, which turned a dotted rounded outline into a solid one. The
-// stroke is nudged up and left by a hair so that a dash ending exactly on a pixel centre keeps
-// the pixel at its start and not the one at its end, as the original's pixels do.
-void StrokeThresholded(cairo_t* cr) {
+// Cairo's own aliased rasteriser joins spans that lie less than a pixel apart as soon as the
+// outline has a slanted edge (a dotted rounded outline came out solid), so aliased drawing is
+// done here in whole pixels.
+//
+// Strokes: the pixels the anti-aliased stroke covers more than half. The stroke is nudged up and
+// left by a hair so that a dash ending exactly on a pixel centre keeps the pixel at its start
+// only.
+void StrokeWholePixels(cairo_t* cr) {
   constexpr double kTieBreak = 0.02;
   double x1, y1, x2, y2;
   cairo_stroke_extents(cr, &x1, &y1, &x2, &y2);
@@ -110,7 +113,15 @@ void StrokeThresholded(cairo_t* cr) {
     left = std::min(left, xs[i]), right = std::max(right, xs[i]);
     top = std::min(top, ys[i]), bottom = std::max(bottom, ys[i]);
   }
-  if (!(right > left) || !(bottom > top) || right - left > 1e5 || bottom - top > 1e5) {
+  // Only the part inside the clip can show.
+  double cx1, cy1, cx2, cy2;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &cx1, &cy1, &cx2, &cy2);
+  cairo_restore(cr);
+  left = std::max(left, cx1), top = std::max(top, cy1);
+  right = std::min(right, cx2), bottom = std::min(bottom, cy2);
+  if (!(right > left) || !(bottom > top)) {
     cairo_new_path(cr);
     return;
   }
@@ -124,11 +135,11 @@ void StrokeThresholded(cairo_t* cr) {
   cairo_transform(mcr.get(), &ctm);
   native::CairoPath path(cairo_copy_path(cr));
   cairo_append_path(mcr.get(), path.get());
+  cairo_set_antialias(mcr.get(), CAIRO_ANTIALIAS_GRAY);
   cairo_set_line_width(mcr.get(), cairo_get_line_width(cr));
   cairo_set_line_cap(mcr.get(), cairo_get_line_cap(cr));
   cairo_set_line_join(mcr.get(), cairo_get_line_join(cr));
   cairo_set_miter_limit(mcr.get(), cairo_get_miter_limit(cr));
-  cairo_set_antialias(mcr.get(), CAIRO_ANTIALIAS_GRAY);
   cairo_stroke(mcr.get());
   cairo_surface_flush(mask.get());
   unsigned char* data = cairo_image_surface_get_data(mask.get());
@@ -144,6 +155,47 @@ void StrokeThresholded(cairo_t* cr) {
   cairo_identity_matrix(cr);
   cairo_mask_surface(cr, mask.get(), bx, by);
   cairo_restore(cr);
+}
+
+// Fills: the pixels whose centres lie inside, found by scan conversion of the flattened
+// outline and handed to Cairo as whole-pixel boxes, which it fills exactly.
+void FillWholePixels(cairo_t* cr) {
+  native::CairoPath flat(cairo_copy_path_flat(cr));
+  const FillMode mode =
+      cairo_get_fill_rule(cr) == CAIRO_FILL_RULE_WINDING ? FillModeWinding : FillModeAlternate;
+  detail::DevicePolygon polygon;
+  double top = 1e30, bottom = -1e30;
+  for (int i = 0; i < flat->num_data; i += flat->data[i].header.length) {
+    const cairo_path_data_t* d = &flat->data[i];
+    if (d->header.type == CAIRO_PATH_CLOSE_PATH) continue;
+    if (d->header.type == CAIRO_PATH_MOVE_TO || polygon.empty()) polygon.emplace_back();
+    double x = d[1].point.x, y = d[1].point.y;
+    cairo_user_to_device(cr, &x, &y);
+    polygon.back().push_back({x, y});
+    top = std::min(top, y), bottom = std::max(bottom, y);
+  }
+  cairo_new_path(cr);
+  double cx1, cy1, cx2, cy2;
+  cairo_save(cr);
+  cairo_identity_matrix(cr);
+  cairo_clip_extents(cr, &cx1, &cy1, &cx2, &cy2);
+  const int firstRow = static_cast<int>(std::floor(std::clamp(top, cy1, cy2)));
+  const int lastRow = static_cast<int>(std::ceil(std::clamp(bottom, cy1, cy2)));
+  detail::RowSpans spans;
+  for (int row = firstRow; row < lastRow; ++row)
+    for (auto [first, last] : spans.Compute(polygon, mode, row + 0.5))
+      cairo_rectangle(cr, first, row, last - first, 1);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// Fills with the current source, in whole pixels when the context does not anti-alias.
+void FillShape(cairo_t* cr) {
+  if (cairo_get_antialias(cr) == CAIRO_ANTIALIAS_NONE)
+    FillWholePixels(cr);
+  else
+    cairo_fill(cr);
 }
 
 }  // namespace
@@ -270,12 +322,12 @@ Status TGPGraphics::FillCurrentPath(const TGPBrush& brush, FillMode fillMode,
   switch (brush.GetType()) {
     case BrushTypeSolidColor:
       detail::SetSourceArgb(cr, static_cast<const TGPSolidBrush&>(brush).GetColor());
-      cairo_fill(cr);
+      FillShape(cr);
       break;
     case BrushTypeLinearGradient: {
       auto pattern = detail::LinearPattern(static_cast<const TGPLinearGradientBrush&>(brush));
       cairo_set_source(cr, pattern.get());
-      cairo_fill(cr);
+      FillShape(cr);
       break;
     }
     case BrushTypeHatchFill:
@@ -291,7 +343,7 @@ Status TGPGraphics::FillCurrentPath(const TGPBrush& brush, FillMode fillMode,
       }
       cairo_set_matrix(cr, &device_);
       cairo_set_source(cr, pattern.get());
-      cairo_fill(cr);
+      FillShape(cr);
       break;
     }
     case BrushTypePathGradient: {
@@ -385,8 +437,8 @@ Status TGPGraphics::StrokeCurrentPath(const TGPPen& pen) {
   for (double& d : dashes) d *= width;
   if (!dashes.empty()) DashCurrentPath(cr, dashes);
   detail::SetSourceArgb(cr, pen.GetColor());
-  if (!dashes.empty() && !Antialiased())
-    StrokeThresholded(cr);
+  if (!Antialiased())
+    StrokeWholePixels(cr);
   else
     cairo_stroke(cr);
   Status status = FromCairo(cr);

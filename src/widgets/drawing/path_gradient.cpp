@@ -1,5 +1,7 @@
 #include "widgets/drawing/path_gradient_p.h"
 
+#include "widgets/drawing/scanline_p.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,10 +12,7 @@ namespace {
 
 constexpr int kTableSize = 1024;
 
-struct Vec {
-  double x;
-  double y;
-};
+using Vec = DevicePoint;
 
 Vec ToDevice(const cairo_matrix_t& m, TGPPointF p) {
   double x = p.X, y = p.Y;
@@ -137,17 +136,6 @@ std::vector<std::vector<Vertex>> Outline(const TGPPathGradientBrush& brush,
   return figures;
 }
 
-// x where the edge crosses the scanline; edges are taken in a canonical point order so that two
-// triangles sharing an edge get bit-identical crossings and neither overlap nor leave a gap.
-double CrossingX(Vec a, Vec b, double y) {
-  if (a.y > b.y || (a.y == b.y && a.x > b.x)) std::swap(a, b);
-  return a.x + (b.x - a.x) * ((y - a.y) / (b.y - a.y));
-}
-
-bool Straddles(Vec a, Vec b, double y) {
-  return (a.y <= y && y < b.y) || (b.y <= y && y < a.y);
-}
-
 struct Triangle {
   Vec c, a, b;
   ARGB colorA, colorB;
@@ -201,44 +189,9 @@ bool Span(const Triangle& t, double y, int& first, int& last) {
   if (n < 2) return false;
   double x0 = std::min(xs[0], xs[1]), x1 = std::max(xs[0], xs[1]);
   // Pixel i is inside when x0 <= i + 0.5 < x1.
-  first = static_cast<int>(std::ceil(x0 - 0.5));
-  last = static_cast<int>(std::ceil(x1 - 0.5));
+  first = FirstPixelAtOrAfter(x0);
+  last = FirstPixelAtOrAfter(x1);
   return first < last;
-}
-
-struct Crossing {
-  double x;
-  int winding;
-};
-
-// Pixel-centre spans [first, last) of the outline's interior on scanline y, by the path's fill
-// mode. A centre placed outside the outline makes fan triangles reach beyond it; these spans
-// keep the brush inside its path all the same.
-void InteriorSpans(const std::vector<std::vector<Vertex>>& outline, FillMode mode, double y,
-                   std::vector<Crossing>& crossings, std::vector<std::pair<int, int>>& spans) {
-  crossings.clear();
-  spans.clear();
-  for (const auto& figure : outline) {
-    for (size_t i = 0; i < figure.size(); ++i) {
-      Vec a = figure[i].p, b = figure[(i + 1) % figure.size()].p;
-      if (Straddles(a, b, y)) crossings.push_back({CrossingX(a, b, y), a.y < b.y ? 1 : -1});
-    }
-  }
-  std::sort(crossings.begin(), crossings.end(),
-            [](const Crossing& l, const Crossing& r) { return l.x < r.x; });
-  int winding = 0;
-  for (size_t i = 0; i + 1 < crossings.size(); ++i) {
-    winding += mode == FillModeWinding ? crossings[i].winding : 1;
-    bool inside = mode == FillModeWinding ? winding != 0 : (winding & 1) != 0;
-    if (!inside) continue;
-    int first = static_cast<int>(std::ceil(crossings[i].x - 0.5));
-    int last = static_cast<int>(std::ceil(crossings[i + 1].x - 0.5));
-    if (first >= last) continue;
-    if (!spans.empty() && spans.back().second >= first)
-      spans.back().second = std::max(spans.back().second, last);
-    else
-      spans.emplace_back(first, last);
-  }
 }
 
 // Writes a span whose ray parameter starts at u and grows by du per pixel. Inside a triangle
@@ -301,13 +254,17 @@ native::Surface RenderPathGradient(const TGPPathGradientBrush& brush,
   ARGB center = 0;
   brush.GetCenterColor(center);
   const bool gamma = brush.GetGammaCorrection();
-  std::vector<Crossing> crossings;
-  std::vector<std::pair<int, int>> interior;
+  DevicePolygon polygon;
+  for (const auto& figure : outline) {
+    polygon.emplace_back();
+    for (const Vertex& v : figure) polygon.back().push_back(v.p);
+  }
+  RowSpans rowSpans;
 
   for (int row = 0; row < box.height; ++row) {
     auto* line = reinterpret_cast<uint32_t*>(pixels + static_cast<ptrdiff_t>(row) * stride);
     const double y = box.y + row + 0.5;
-    InteriorSpans(outline, fillMode, y, crossings, interior);
+    const auto& interior = rowSpans.Compute(polygon, fillMode, y);
     for (const Triangle& t : fan) {
       int spanFirst, spanLast;
       if (!Span(t, y, spanFirst, spanLast)) continue;

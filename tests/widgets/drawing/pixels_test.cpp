@@ -27,6 +27,38 @@ TEST(PixelGrid, AliasedFillCoversExactlyWidthByHeight) {
           << x << "," << y;
 }
 
+// Pixel centres decide, also for slanted outlines and for spans a pixel apart.
+TEST(PixelGrid, AliasedFillOfASlantedOutlineKeepsOnePixelGaps) {
+  Surface image(12, 8);
+  auto g = image.Graphics();
+  TGPGraphicsPath path;
+  const TGPPointF triangle[] = {{0, 7}, {2, 5}, {2, 7}};
+  path.AddPolygon(triangle, 3);
+  path.AddRectangle({4.3f, 2, 1, 1});
+  path.AddRectangle({6.3f, 2, 1, 1});
+  TGPSolidBrush brush(kBlack);
+  g->FillPath(brush, path);
+  EXPECT_EQ(Alpha(image.Pixel(4, 2)), 0);    // centre 4 lies left of 4.3
+  EXPECT_EQ(Alpha(image.Pixel(5, 2)), 255);
+  EXPECT_EQ(Alpha(image.Pixel(6, 2)), 0);
+  EXPECT_EQ(Alpha(image.Pixel(7, 2)), 255);
+  EXPECT_EQ(Alpha(image.Pixel(8, 2)), 0);
+  EXPECT_EQ(Alpha(image.Pixel(1, 6)), 255);  // (1, 6) lies inside the triangle
+  EXPECT_EQ(Alpha(image.Pixel(0, 5)), 0);
+}
+
+// Geometry beyond Cairo's fixed-point range may draw less, but never outside its rows and never
+// with undefined conversions (the sanitizer build checks the latter).
+TEST(PixelGrid, AliasedFillOfFarOffGeometryStaysDefined) {
+  Surface image(4, 4);
+  auto g = image.Graphics();
+  TGPSolidBrush brush(kBlack);
+  g->FillRectangle(brush, -3e9f, 1, 1e30f, 2);
+  g->FillRectangle(brush, 1, 3, 2, 1e30f);
+  EXPECT_EQ(Alpha(image.Pixel(2, 0)), 0);
+  EXPECT_EQ(Alpha(image.Pixel(0, 3)), 0);
+}
+
 TEST(PixelGrid, AntialiasedFillTouchesOneMoreColumnAtHalfCoverage) {
   Surface image(8, 8);
   auto g = image.Graphics();
