@@ -1,27 +1,19 @@
 // Decoded images: container format, pixel format and pixels.
 #include "widgets/drawing/gp_image.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "encoded_image.h"
 #include "widgets/drawing/drawing.h"
 
 namespace tavrin {
 namespace {
 
 std::vector<uint8_t> Encode(const char* type, bool alpha) {
-  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, alpha, 8, 3, 2);
-  gdk_pixbuf_fill(pixbuf, 0x336699FF);
-  gchar* buffer = nullptr;
-  gsize size = 0;
-  gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, type, nullptr, nullptr);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  g_free(buffer);
-  g_object_unref(pixbuf);
-  return bytes;
+  return testing::EncodeImage(3, 2, std::vector<ARGB>(6, 0xFF336699), alpha, type);
 }
 
 struct FormatCase {

@@ -1,7 +1,6 @@
 // TSmoothPicture: bytes kept as loaded, sizes, resources, drawing.
 #include "widgets/drawing/smooth_picture.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "encoded_image.h"
 #include "widgets/drawing/drawing.h"
 
 namespace tavrin {
@@ -19,25 +19,10 @@ namespace fs = std::filesystem;
 const std::string kPng = std::string(TAVRIN_TEST_DATA_DIR) + "/red-blue-2x1.png";
 
 std::vector<uint8_t> Encode(int w, int h, const std::vector<ARGB>& pixels, const char* type) {
-  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, w, h);
-  guchar* data = gdk_pixbuf_get_pixels(pixbuf);
-  const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      ARGB c = pixels[static_cast<size_t>(y * w + x)];
-      guchar* p = data + y * stride + x * 3;
-      p[0] = GetRed(c), p[1] = GetGreen(c), p[2] = GetBlue(c);
-    }
-  gchar* buffer = nullptr;
-  gsize size = 0;
-  gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &size, type, nullptr, nullptr);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  g_free(buffer);
-  g_object_unref(pixbuf);
-  return bytes;
+  return testing::EncodeImage(w, h, pixels, false, type);
 }
 
-// A 1 x 1 GIF, written by hand because the decoder library cannot encode GIF.
+// A 5 x 3 GIF, written by hand because the decoder library cannot encode GIF.
 const std::vector<uint8_t> kGif = {'G', 'I', 'F', '8', '9', 'a', 5, 0, 3, 0, 0x80, 0, 0,
                                    0xFF, 0, 0, 0, 0, 0, ',', 0, 0, 0, 0, 5, 0, 3, 0, 0,
                                    2, 2, 0x44, 1, 0, ';'};

@@ -134,21 +134,22 @@ TEST(DrawString, MeasuringMatchesDrawingForEachAlignment) {
   }
 }
 
+Surface DrawWithPrefix(const char* text, HotkeyPrefix prefix) {
+  Surface image(80, 30);
+  auto g = image.Graphics();
+  TGPFont font(TGPFontFamily("Arial"), 14, FontStyleRegular, UnitPixel);
+  TGPStringFormat format;
+  format.SetHotkeyPrefix(prefix);
+  TGPSolidBrush black(0xFF000000);
+  g->DrawString(text, font, TGPPointF{0, 0}, &format, black);
+  return image;
+}
+
 TEST(DrawString, HotkeyPrefixUnderlinesTheMarkedLetterAndHidesTheAmpersand) {
-  auto draw = [](const char* text, HotkeyPrefix prefix) {
-    Surface image(80, 30);
-    auto g = image.Graphics();
-    TGPFont font(TGPFontFamily("Arial"), 14, FontStyleRegular, UnitPixel);
-    TGPStringFormat format;
-    format.SetHotkeyPrefix(prefix);
-    TGPSolidBrush black(0xFF000000);
-    g->DrawString(text, font, TGPPointF{0, 0}, &format, black);
-    return Ink(image);
-  };
-  InkBox plain = draw("nn", HotkeyPrefixNone);
-  InkBox marked = draw("&nn", HotkeyPrefixShow);
-  InkBox hidden = draw("&nn", HotkeyPrefixHide);
-  InkBox literal = draw("&nn", HotkeyPrefixNone);
+  InkBox plain = Ink(DrawWithPrefix("nn", HotkeyPrefixNone));
+  InkBox marked = Ink(DrawWithPrefix("&nn", HotkeyPrefixShow));
+  InkBox hidden = Ink(DrawWithPrefix("&nn", HotkeyPrefixHide));
+  InkBox literal = Ink(DrawWithPrefix("&nn", HotkeyPrefixNone));
   EXPECT_GT(marked.bottom, plain.bottom);  // the underline hangs below the baseline
   EXPECT_EQ(hidden.bottom, plain.bottom);
   EXPECT_EQ(hidden.right, plain.right);
@@ -156,17 +157,9 @@ TEST(DrawString, HotkeyPrefixUnderlinesTheMarkedLetterAndHidesTheAmpersand) {
 }
 
 TEST(DrawString, DoubledAmpersandDrawsOne) {
-  auto ink = [](const char* text, HotkeyPrefix prefix) {
-    Surface image(80, 30);
-    auto g = image.Graphics();
-    TGPFont font(TGPFontFamily("Arial"), 14, FontStyleRegular, UnitPixel);
-    TGPStringFormat format;
-    format.SetHotkeyPrefix(prefix);
-    TGPSolidBrush black(0xFF000000);
-    g->DrawString(text, font, TGPPointF{0, 0}, &format, black);
-    return image;
-  };
-  EXPECT_EQ(MaxChannelDifference(ink("a&&b", HotkeyPrefixShow), ink("a&b", HotkeyPrefixNone)), 0);
+  EXPECT_EQ(MaxChannelDifference(DrawWithPrefix("a&&b", HotkeyPrefixShow),
+                                 DrawWithPrefix("a&b", HotkeyPrefixNone)),
+            0);
 }
 
 // Captions paint their text with gradient and hatch brushes as well.
