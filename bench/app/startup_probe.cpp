@@ -40,7 +40,6 @@ int main(int argc, char** argv) {
   startNs = argc > 1 ? std::atoll(argv[1]) : NowNanoseconds();
   return tavrin::app::RunTavrinExport(
       argc, argv, [](tavrin::app::TApplication& application, tavrin::app::TForm1& form) {
-        g_signal_connect_after(form.Window(), "draw", G_CALLBACK(AfterFirstDraw),
-                               &application);
+        g_signal_connect_after(form.Window(), "draw", G_CALLBACK(AfterFirstDraw), &application);
       });
 }

@@ -31,8 +31,7 @@ TApplication::TApplication(std::string title, TDialogs& dialogs)
 
 void TApplication::HandleException(std::exception_ptr failure) noexcept {
   try {
-    dialogs_.ShowFailureBox(mainWindow_, title_,
-                            chat_export::FailureBoxText(MessageOf(failure)));
+    dialogs_.ShowFailureBox(mainWindow_, title_, chat_export::FailureBoxText(MessageOf(failure)));
   } catch (...) {
     // Showing the box itself failed (out of memory, say): nothing is left to tell the user
     // with, and the loop must go on.

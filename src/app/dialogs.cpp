@@ -63,10 +63,9 @@ std::optional<std::string> TGtkDialogs::ChooseOutputFile(GtkWindow* owner) {
   // The save action is the chooser that accepts a name which does not exist yet: the user may
   // take the preset in any folder. The chosen file itself is never opened, so no overwrite
   // question is asked.
-  DialogHandle dialog(gtk_file_chooser_dialog_new(kOutputDialogTitle, owner,
-                                                  GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel",
-                                                  GTK_RESPONSE_CANCEL, "_Open",
-                                                  GTK_RESPONSE_ACCEPT, nullptr));
+  DialogHandle dialog(gtk_file_chooser_dialog_new(
+      kOutputDialogTitle, owner, GTK_FILE_CHOOSER_ACTION_SAVE, "_Cancel", GTK_RESPONSE_CANCEL,
+      "_Open", GTK_RESPONSE_ACCEPT, nullptr));
   auto* chooser = GTK_FILE_CHOOSER(dialog.get());
   gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE);
   gtk_file_chooser_set_select_multiple(chooser, FALSE);

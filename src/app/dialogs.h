@@ -36,8 +36,7 @@ class TGtkDialogs final : public TDialogs {
   void ShowErrorDialog(GtkWindow* owner, const std::string& text) override;
   void ShowMessageDialog(GtkWindow* owner, const std::string& title,
                          const std::string& text) override;
-  void ShowFailureBox(GtkWindow* owner, const std::string& title,
-                      const std::string& text) override;
+  void ShowFailureBox(GtkWindow* owner, const std::string& title, const std::string& text) override;
 
   // The preset the next output dialog starts with: "default.txt", then the last chosen full
   // name.

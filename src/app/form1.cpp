@@ -37,10 +37,8 @@ std::string CssColor(TColor color) {
 }
 
 void ApplyCss(GtkWidget* widget, GtkCssProvider* provider, const std::string& css) {
-  gtk_css_provider_load_from_data(provider, css.c_str(), static_cast<gssize>(css.size()),
-                                  nullptr);
-  gtk_style_context_add_provider(gtk_widget_get_style_context(widget),
-                                 GTK_STYLE_PROVIDER(provider),
+  gtk_css_provider_load_from_data(provider, css.c_str(), static_cast<gssize>(css.size()), nullptr);
+  gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(provider),
                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
 }
 
@@ -55,13 +53,18 @@ double ScreenScale(GtkWidget* widget) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
-TFont TahomaFont(int32_t points, TColor color) {
-  return TFont{.Name = "Tahoma", .Size = points, .Style = 0, .Color = color};
+// Tahoma at a designed size in points, scaled with the screen's density like every other
+// designed size.
+TFont TahomaFont(int32_t points, TColor color, double scale) {
+  return TFont{.Name = "Tahoma",
+               .Size = static_cast<int32_t>(std::lround(points * scale)),
+               .Style = 0,
+               .Color = color};
 }
 
 // The panel's stored values: the Office 2007 Luna colours, rounded by 10 with a shadow of 10,
 // and our web address as its caption.
-void ConfigureSmoothPanel1(controls::TSmoothPanel& panel) {
+void ConfigureSmoothPanel1(controls::TSmoothPanel& panel, double scale) {
   panel.SetName("SmoothPanel1");
   panel.SetTabOrder(0);
   panel.SetCursor(controls::crDefault);
@@ -78,13 +81,13 @@ void ConfigureSmoothPanel1(controls::TSmoothPanel& panel) {
   fill.SetShadowOffset(10);
   fill.EndUpdate();
   panel.Caption().SetText(layout::kPanelCaption);
-  panel.Caption().SetFont(TahomaFont(12, clWindowText));     // height -16
-  panel.Caption().SetHTMLFont(TahomaFont(8, clWindowText));  // height -11
+  panel.Caption().SetFont(TahomaFont(12, clWindowText, scale));     // height -16
+  panel.Caption().SetHTMLFont(TahomaFont(8, clWindowText, scale));  // height -11
   panel.Changed();
 }
 
 // The Export button's stored values, with its status badge configured but not shown.
-void ConfigureBtn(controls::TSmoothButton& button) {
+void ConfigureBtn(controls::TSmoothButton& button, double scale) {
   button.SetName("btn");
   button.SetTabOrder(0);
   button.SetCaption("Export");
@@ -101,7 +104,7 @@ void ConfigureBtn(controls::TSmoothButton& button) {
   badge.SetRounding(0);
   badge.SetShadowOffset(0);
   badge.EndUpdate();
-  status.Appearance().SetFont(TahomaFont(8, clWhite));
+  status.Appearance().SetFont(TahomaFont(8, clWhite, scale));
   status.SetVisible(false);
 }
 
@@ -139,7 +142,7 @@ void TForm1::CreateWindowFrame() {
   SetDialogFrame(true);
   SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
   SetColor(clBtnFace);
-  SetFont(TahomaFont(8, clWindowText));
+  SetFont(TahomaFont(8, clWindowText, scale_));
   ApplyOwnedCss(GTK_WIDGET(Window()), "window { background-color: " + CssColor(clBtnFace) +
                                           "; background-image: none; }");
   ConnectCloseRequest();
@@ -159,14 +162,12 @@ void TForm1::Place(controls::TControl& control, const TBounds& bounds) {
 
 void TForm1::CreateControls() {
   auto& panel = parts_->SmoothPanel1;
-  ConfigureSmoothPanel1(panel);
+  ConfigureSmoothPanel1(panel, scale_);
   Place(panel, layout::kSmoothPanel1);
 
   auto& button = parts_->btn;
-  ConfigureBtn(button);
-  button.OnClick = [this](controls::TControl&) {
-    Guarded(application_, [this] { btnClick(); });
-  };
+  ConfigureBtn(button, scale_);
+  button.OnClick = [this](controls::TControl&) { Guarded(application_, [this] { btnClick(); }); };
   Place(button, layout::kBtn);
 
   GtkWidget* label = gtk_label_new("Msg db location:");
@@ -194,9 +195,15 @@ void TForm1::CreateControls() {
   Place(*edit1_, layout::kEdit1);
 }
 
-controls::TSmoothPanel& TForm1::SmoothPanel1() { return parts_->SmoothPanel1; }
-controls::TSmoothButton& TForm1::btn() { return parts_->btn; }
-GtkEntry* TForm1::Edit1Entry() const { return GTK_ENTRY(edit1_->Hosted()); }
+controls::TSmoothPanel& TForm1::SmoothPanel1() {
+  return parts_->SmoothPanel1;
+}
+controls::TSmoothButton& TForm1::btn() {
+  return parts_->btn;
+}
+GtkEntry* TForm1::Edit1Entry() const {
+  return GTK_ENTRY(edit1_->Hosted());
+}
 
 gboolean TForm1::OnWindowEvent(GtkWidget*, GdkEvent* event, gpointer self) {
   if (event->type != GDK_DELETE) return FALSE;
@@ -212,42 +219,41 @@ void TForm1::FormCreate() {
   gtk_entry_set_text(Edit1Entry(), platform::DefaultDatabaseRoot().c_str());
 }
 
-void TForm1::btnClick() { doTavrinExport(); }
+void TForm1::btnClick() {
+  doTavrinExport();
+}
 
 void TForm1::doTavrinExport() {
-  const chat_export::TExportContext context{*this,
-                                            parts_->Connection1,
-                                            parts_->zq,
-                                            platform::HostCodePage(),
-                                            parts_->lister,
-                                            parts_->files};
-  struct ExportingScope {
-    bool& flag;
-    explicit ExportingScope(bool& f) : flag(f) { flag = true; }
-    ~ExportingScope() { flag = false; }
-  } exporting(exporting_);
+  const chat_export::TExportContext context{*this,          parts_->Connection1,
+                                            parts_->zq,     platform::HostCodePage(),
+                                            parts_->lister, parts_->files};
   chat_export::doTavrinExport(context);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The export host
 
-std::string TForm1::DatabaseRoot() { return gtk_entry_get_text(Edit1Entry()); }
+std::string TForm1::DatabaseRoot() {
+  return gtk_entry_get_text(Edit1Entry());
+}
 
-void TForm1::SetExportButtonEnabled(bool enabled) { parts_->btn.SetEnabled(enabled); }
+void TForm1::SetExportButtonEnabled(bool enabled) {
+  parts_->btn.SetEnabled(enabled);
+}
 
-void TForm1::SetFolderBoxEnabled(bool enabled) { edit1_->SetEnabled(enabled); }
+void TForm1::SetFolderBoxEnabled(bool enabled) {
+  edit1_->SetEnabled(enabled);
+}
 
 void TForm1::SetFolderBoxColor(std::int32_t systemColor) {
-  folderBoxColor_ = systemColor;
   // A flat box: one-pixel frame, no rounding, no theme shading; the colour holds in the
-  // disabled state too, since that state is shown by the colour itself.
-  const std::string css = "entry, entry:disabled { background-color: " +
-                          CssColor(systemColor) +
-                          "; background-image: none; border: 1px solid " +
-                          CssColor(clWindowFrame) +
-                          "; border-radius: 0; box-shadow: none; outline: none; " +
-                          WindowFontCss() + " padding: 0 2px; min-height: 0; margin: 0; }";
+  // disabled state too, since that state is shown by the colour itself, and it changes at
+  // once (the theme would fade it in while the export keeps the loop busy).
+  const std::string css =
+      "entry, entry:disabled { background-color: " + CssColor(systemColor) +
+      "; background-image: none; border: 1px solid " + CssColor(clWindowFrame) +
+      "; border-radius: 0; box-shadow: none; outline: none; transition: none; " + WindowFontCss() +
+      " padding: 0 2px; min-height: 0; margin: 0; }";
   gtk_css_provider_load_from_data(edit1Style_, css.c_str(), static_cast<gssize>(css.size()),
                                   nullptr);
 }
@@ -264,8 +270,12 @@ void TForm1::ShowMessageDialog(const std::string& text) {
   application_.Dialogs().ShowMessageDialog(Window(), application_.Title(), text);
 }
 
-void TForm1::ProcessMessages() { pump_.ProcessMessages(); }
+void TForm1::ProcessMessages() {
+  pump_.ProcessMessages();
+}
 
-bool TForm1::Terminated() { return application_.Terminated(); }
+bool TForm1::Terminated() {
+  return application_.Terminated();
+}
 
 }  // namespace tavrin::app

@@ -1,7 +1,7 @@
 // The main window: the folder box, the Export button on the smooth panel, and the export run
 // wired to them.
 //
-// States (see SetExporting): Idle, the button and the folder box enabled and the box in the
+// States: Idle, the button and the folder box enabled and the box in the
 // window colour; Exporting, both disabled and the box in the button-face colour. The export
 // run moves the window into Exporting before it shows the output dialog and back on every way
 // out, through the host calls below. Closing the window is the application's terminate
@@ -70,8 +70,6 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   // The export run, on this window.
   void doTavrinExport();
 
-  bool Exporting() const { return exporting_; }
-
   // chat_export::TExportHost
   std::string DatabaseRoot() override;
   void SetExportButtonEnabled(bool enabled) override;
@@ -82,9 +80,6 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   void ShowMessageDialog(const std::string& text) override;
   void ProcessMessages() override;
   bool Terminated() override;
-
-  // The folder box's current background (a colour value of the window's colour type).
-  std::int32_t FolderBoxColor() const { return folderBoxColor_; }
 
  private:
   struct TParts;
@@ -103,8 +98,6 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   std::unique_ptr<controls::THostedWidget> label1_;
   std::unique_ptr<controls::THostedWidget> edit1_;
   GtkCssProvider* edit1Style_ = nullptr;
-  std::int32_t folderBoxColor_ = 0;
-  bool exporting_ = false;
 };
 
 }  // namespace tavrin::app

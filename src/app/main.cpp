@@ -1,4 +1,6 @@
 // tavrin-export: the desktop tool's window.
 #include "app/program.h"
 
-int main(int argc, char** argv) { return tavrin::app::RunTavrinExport(argc, argv); }
+int main(int argc, char** argv) {
+  return tavrin::app::RunTavrinExport(argc, argv);
+}

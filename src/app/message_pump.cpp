@@ -10,8 +10,7 @@ constexpr int kMaxDispatchesPerServicing = 1000;
 
 }  // namespace
 
-TMessagePump::TMessagePump(std::int64_t intervalMicroseconds)
-    : interval_(intervalMicroseconds) {}
+TMessagePump::TMessagePump(std::int64_t intervalMicroseconds) : interval_(intervalMicroseconds) {}
 
 void TMessagePump::ProcessMessages() {
   if (interval_ > 0) {

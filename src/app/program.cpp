@@ -19,8 +19,7 @@ int RunTavrinExport(int argc, char** argv, const TShownHook& shown) {
   }
 
   TGtkDialogs dialogs;
-  TApplication application(ApplicationTitle(ProgramFileName(argc > 0 ? argv[0] : "")),
-                           dialogs);
+  TApplication application(ApplicationTitle(ProgramFileName(argc > 0 ? argv[0] : "")), dialogs);
   InstallApplicationIcon();
 
   TForm1 Form1(application);

@@ -21,19 +21,16 @@ TEST_P(ApplicationTitleTest, MadeFromTheFileNameUpToItsFirstDot) {
 INSTANTIATE_TEST_SUITE_P(
     Names, ApplicationTitleTest,
     testing::Values(TitleCase{"/opt/tools/Export.Tool.EXE", "Export"},
-                    TitleCase{"/usr/bin/MYAPP.exe", "Myapp"},
-                    TitleCase{"MYAPP", "Myapp"},
+                    TitleCase{"/usr/bin/MYAPP.exe", "Myapp"}, TitleCase{"MYAPP", "Myapp"},
                     TitleCase{"/home/u/build/bin/tavrin-export", "tavrin-export"},
                     // Only the file name counts, not dots in its folders.
                     TitleCase{"/srv/v1.2/ExportTool", "Exporttool"},
-                    TitleCase{"/srv/app/.hidden", ""},
-                    TitleCase{"", ""},
+                    TitleCase{"/srv/app/.hidden", ""}, TitleCase{"", ""},
                     // A lower-case first letter keeps its case too.
                     TitleCase{"/x/eXPORT", "export"},
                     // Characters, not bytes: a two-byte first letter stays whole and the
                     // rest is lowered by Unicode's rules.
-                    TitleCase{"/x/ÉCOLE.bin", "École"},
-                    TitleCase{"/x/ÄÖÜ", "Äöü"}));
+                    TitleCase{"/x/ÉCOLE.bin", "École"}, TitleCase{"/x/ÄÖÜ", "Äöü"}));
 
 TEST(ProgramFileNameTest, IsTheRunningProgramsFullName) {
   const std::string name = ProgramFileName("ignored");

@@ -29,15 +29,15 @@ TEST_P(TopLevelFailureHandlerTest, ShowsTheMessageInTheStopBoxTitledWithTheAppli
   EXPECT_EQ(dialogs.shown[0].text, GetParam().boxText);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, TopLevelFailureHandlerTest,
-    testing::Values(FailureCase{"File access denied", "File access denied."},
-                    FailureCase{"Invalid file name - /o/l2014_05_03a.txt",
-                                "Invalid file name - /o/l2014_05_03a.txt."},
-                    FailureCase{"I/O error 28", "I/O error 28."},
-                    FailureCase{"Already ends.", "Already ends."},
-                    FailureCase{"No log files found !", "No log files found !"},
-                    FailureCase{"", ""}));
+INSTANTIATE_TEST_SUITE_P(Messages, TopLevelFailureHandlerTest,
+                         testing::Values(FailureCase{"File access denied", "File access denied."},
+                                         FailureCase{"Invalid file name - /o/l2014_05_03a.txt",
+                                                     "Invalid file name - /o/l2014_05_03a.txt."},
+                                         FailureCase{"I/O error 28", "I/O error 28."},
+                                         FailureCase{"Already ends.", "Already ends."},
+                                         FailureCase{"No log files found !",
+                                                     "No log files found !"},
+                                         FailureCase{"", ""}));
 
 TEST(TopLevelFailureHandlerTest, AFailureOfAnUnknownKindStillReachesTheBox) {
   ScriptedDialogs dialogs;

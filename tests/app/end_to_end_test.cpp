@@ -79,9 +79,9 @@ class EndToEndTest : public ::testing::Test {
       test_support::RunCommand(
           "import -window root " +
           test_support::ShellQuoted(
-              (kArtifacts / (std::string("e2e-failure-") +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                             ".png"))
+              (kArtifacts /
+               (std::string("e2e-failure-") +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".png"))
                   .string()));
     }
     programs_.clear();
@@ -91,10 +91,9 @@ class EndToEndTest : public ::testing::Test {
   // Started programs live until the test's screen has been kept.
   Process& StartProgram() {
     return *programs_.emplace_back(std::make_unique<Process>(
-        kProgram.string(),
-        std::vector<std::string>{"XDG_CONFIG_HOME=" + (workDir_ / "config").string(), "TZ=UTC",
-                                 "NO_AT_BRIDGE=1", "GTK_THEME=Adwaita",
-                                 "GSETTINGS_BACKEND=memory"}));
+        kProgram.string(), std::vector<std::string>{
+                               "XDG_CONFIG_HOME=" + (workDir_ / "config").string(), "TZ=UTC",
+                               "NO_AT_BRIDGE=1", "GTK_THEME=Adwaita", "GSETTINGS_BACKEND=memory"}));
   }
 
   // Types the database root into the folder box, clicks Export, and answers the file dialog
@@ -143,8 +142,9 @@ TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
   const std::string firstText =
       "[2014-05-03 10:25:00] Bob: Hi <b>Alice</b>\r\n[2014-05-03 10:22:11] Alice: Hello\r\n";
   const std::string secondText = "[2014-05-04 10:40:00] Eve:   spaced  \r\n";
-  EXPECT_TRUE(WaitUntil([&] { return ReadFile(first) == firstText && ReadFile(second) == secondText; }))
-      << Listing(workDir_ / "out");
+  EXPECT_TRUE(WaitUntil([&] {
+    return ReadFile(first) == firstText && ReadFile(second) == secondText;
+  })) << Listing(workDir_ / "out");
   EXPECT_FALSE(fs::exists(workDir_ / "out" / "chosen.txt"));
 
   window->RequestClose();
@@ -175,26 +175,25 @@ TEST_F(EndToEndTest, WindowShowsTheGallerysPanelAndButton) {
                            " panel-main button-focused button-idle >/dev/null");
 
   using test_support::Area;
-  const auto panel = test_support::CompareArea(
-      shot, Area{10, 8, 452, 100}, (gallery / "panel-main.png").string(),
-      {Area{0, 0, 452, 26},      // caption text and the line under it
-       Area{16, 56, 78, 13},     // Label1
-       Area{100, 53, 198, 19},   // Edit1
-       Area{304, 45, 120, 35}},  // btn
-      kChannelTolerance);
+  const auto panel =
+      test_support::CompareArea(shot, Area{10, 8, 452, 100}, (gallery / "panel-main.png").string(),
+                                {Area{0, 0, 452, 26},      // caption text and the line under it
+                                 Area{16, 56, 78, 13},     // Label1
+                                 Area{100, 53, 198, 19},   // Edit1
+                                 Area{304, 45, 120, 35}},  // btn
+                                kChannelTolerance);
   EXPECT_LE(panel.DifferingShare(), kDifferingShare)
       << panel.differing << " of " << panel.compared << " panel pixels differ";
 
   // The button starts with the focus; whether its look shows it depends on the display
   // giving the window the keyboard, so either look counts.
-  const std::vector<Area> buttonIgnored{Area{0, 0, 120, 4}, Area{0, 31, 120, 4},
-                                        Area{0, 0, 4, 35}, Area{116, 0, 4, 35},
+  const std::vector<Area> buttonIgnored{Area{0, 0, 120, 4}, Area{0, 31, 120, 4}, Area{0, 0, 4, 35},
+                                        Area{116, 0, 4, 35},
                                         Area{30, 8, 60, 20}};  // corners, edges, caption
   double best = 1.0;
   for (const char* look : {"button-focused.png", "button-idle.png"}) {
-    const auto button = test_support::CompareArea(shot, Area{314, 53, 120, 35},
-                                                  (gallery / look).string(), buttonIgnored,
-                                                  kChannelTolerance);
+    const auto button = test_support::CompareArea(
+        shot, Area{314, 53, 120, 35}, (gallery / look).string(), buttonIgnored, kChannelTolerance);
     best = std::min(best, button.DifferingShare());
   }
   EXPECT_LE(best, kDifferingShare) << "of the button's pixels differ";

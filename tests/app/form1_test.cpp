@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -21,8 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::ControlsState;
-using test_support::Message;
 using test_support::DialogKind;
+using test_support::Message;
 using test_support::ScriptedDialogs;
 
 // The default root is made from the user's configuration folder, which GLib reads once per
@@ -35,8 +36,20 @@ const bool kEnvironmentPinned = [] {
   return true;
 }();
 
-const ControlsState kIdle{true, true, clWindow};
-const ControlsState kExporting{false, false, clBtnFace};
+// The folder box's colour as its style draws it, in the window's colour type.
+TColor DrawnBackground(GtkWidget* entry) {
+  GtkStyleContext* style = gtk_widget_get_style_context(entry);
+  GdkRGBA* rgba = nullptr;
+  gtk_style_context_get(style, gtk_style_context_get_state(style), "background-color", &rgba,
+                        nullptr);
+  const auto channel = [](double v) { return static_cast<uint8_t>(std::lround(v * 255)); };
+  const TColor color = RGB(channel(rgba->red), channel(rgba->green), channel(rgba->blue));
+  gdk_rgba_free(rgba);
+  return color;
+}
+
+const ControlsState kIdle{true, true, ColorToRGB(clWindow)};
+const ControlsState kExporting{false, false, ColorToRGB(clBtnFace)};
 
 void ProcessPendingEvents() {
   while (g_main_context_iteration(nullptr, FALSE)) {
@@ -60,7 +73,7 @@ class Form1Test : public ::testing::Test {
     form_ = std::make_unique<TForm1>(application_);
     dialogs_.snapshot = [this] {
       return ControlsState{form_->btn().Enabled(), form_->Edit1().Enabled(),
-                           form_->FolderBoxColor()};
+                           DrawnBackground(form_->Edit1().Hosted())};
     };
     // The press flash after a click only blocks; the tests do not wait for it.
     form_->btn().SetSleepFunction([](std::chrono::milliseconds) {});
@@ -84,9 +97,7 @@ class Form1Test : public ::testing::Test {
     button.HandleMouseUp(controls::TMouseButton::mbLeft, {}, x, y);
   }
 
-  void SetFolderBox(const fs::path& root) {
-    gtk_entry_set_text(form_->Edit1Entry(), root.c_str());
-  }
+  void SetFolderBox(const fs::path& root) { gtk_entry_set_text(form_->Edit1Entry(), root.c_str()); }
 
   // 2014-05-03 10:22:11 UTC and 10:25:00: the chat file's date part is 2014_05_03.
   fs::path MakeTwoChatDatabase(const fs::path& folder) {
@@ -190,12 +201,30 @@ TEST_F(Form1Test, LabelNamesTheFolderBox) {
   EXPECT_STREQ(gtk_label_get_text(GTK_LABEL(form_->Label1().Hosted())), "Msg db location:");
 }
 
+TEST_F(Form1Test, OnADenserScreenEverySizeGrowsByDensityOver96) {
+  GdkScreen* screen = gdk_screen_get_default();
+  const double before = gdk_screen_get_resolution(screen);
+  gdk_screen_set_resolution(screen, 144);  // 1.5 times 96
+  TForm1 scaled(application_);
+  gdk_screen_set_resolution(screen, before);
+  scaled.Show();
+  ProcessPendingEvents();
+
+  ASSERT_EQ(scaled.Scale(), 1.5);
+  GdkWindow* client = gtk_widget_get_window(GTK_WIDGET(scaled.Window()));
+  EXPECT_EQ(gdk_window_get_width(client), 698);   // 465 x 1.5, rounded
+  EXPECT_EQ(gdk_window_get_height(client), 167);  // 111 x 1.5, rounded
+  EXPECT_EQ(scaled.btn().BoundsRect(), (controls::ControlRect{456, 68, 180, 53}));
+  EXPECT_EQ(scaled.Edit1().BoundsRect(), (controls::ControlRect{150, 80, 297, 29}));
+  EXPECT_EQ(scaled.btn().Font().Size, 12);  // 8 pt, taken from the window
+  EXPECT_EQ(scaled.SmoothPanel1().Caption().Font().Size, 18);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
 TEST_F(Form1Test, FolderBoxStartsWithTheDefaultDatabaseRoot) {
-  EXPECT_EQ(std::string(gtk_entry_get_text(form_->Edit1Entry())),
-            kConfigHome.string() + "/skype/");
+  EXPECT_EQ(std::string(gtk_entry_get_text(form_->Edit1Entry())), kConfigHome.string() + "/skype/");
   EXPECT_EQ(Controls(), kIdle);
 }
 

@@ -9,9 +9,7 @@ namespace {
 struct IdleCounter {
   int dispatched = 0;
   guint id = 0;
-  explicit IdleCounter(bool repeat) {
-    id = g_idle_add(repeat ? &Repeat : &Once, this);
-  }
+  explicit IdleCounter(bool repeat) { id = g_idle_add(repeat ? &Repeat : &Once, this); }
   ~IdleCounter() {
     if (id) g_source_remove(id);
   }

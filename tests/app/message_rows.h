@@ -8,8 +8,8 @@
 
 namespace tavrin::app::test_support {
 
-inline fixture::MessageRow Message(std::string chatname, std::string sender,
-                                   std::int64_t timestamp, std::string body) {
+inline fixture::MessageRow Message(std::string chatname, std::string sender, std::int64_t timestamp,
+                                   std::string body) {
   fixture::MessageRow row;
   row.chatname = std::move(chatname);
   row.author = sender;

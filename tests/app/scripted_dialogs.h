@@ -44,8 +44,7 @@ class ScriptedDialogs final : public TDialogs {
   void ShowErrorDialog(GtkWindow*, const std::string& text) override {
     shown.push_back({DialogKind::Error, "Error", text, snapshot()});
   }
-  void ShowMessageDialog(GtkWindow*, const std::string& title,
-                         const std::string& text) override {
+  void ShowMessageDialog(GtkWindow*, const std::string& title, const std::string& text) override {
     shown.push_back({DialogKind::Message, title, text, snapshot()});
   }
   void ShowFailureBox(GtkWindow*, const std::string& title, const std::string& text) override {

@@ -81,8 +81,8 @@ WindowGeometry XWindow::Geometry() const {
 
 void XWindow::ClickAt(int x, int y) const {
   const WindowGeometry g = Geometry();
-  RunCommand("xdotool mousemove --sync " + std::to_string(g.x + x) + " " +
-             std::to_string(g.y + y) + " click 1");
+  RunCommand("xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) +
+             " click 1");
 }
 
 void XWindow::MovePointerInto() const {
@@ -120,7 +120,9 @@ void TypeText(const std::string& text, int millisecondsPerKey) {
              ShellQuoted(text));
 }
 
-void PressKeys(const std::string& keys) { RunCommand("xdotool key --delay 30 " + keys); }
+void PressKeys(const std::string& keys) {
+  RunCommand("xdotool key --delay 30 " + keys);
+}
 
 Process::Process(const std::string& program, const std::vector<std::string>& environment) {
   // The given settings first: the first of two entries with one name is the one that counts.
@@ -145,8 +147,7 @@ Process::~Process() {
 
 std::optional<int> Process::WaitForExit(std::chrono::milliseconds timeout) {
   int status = 0;
-  const bool ended = WaitUntil(
-      [&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
+  const bool ended = WaitUntil([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
   if (!ended) return std::nullopt;
   exited_ = true;
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -29,9 +29,8 @@ struct WindowGeometry {
 class XWindow {
  public:
   // Waits for a visible window of that title; nothing when none appears in time.
-  static std::optional<XWindow> WaitFor(const std::string& title,
-                                        std::chrono::milliseconds timeout =
-                                            std::chrono::seconds(30));
+  static std::optional<XWindow> WaitFor(
+      const std::string& title, std::chrono::milliseconds timeout = std::chrono::seconds(30));
   explicit XWindow(unsigned long id) : id_(id) {}
   unsigned long Id() const { return id_; }
   WindowGeometry Geometry() const;
