@@ -202,12 +202,9 @@ void TSmoothPicture::SaveToStream(std::ostream& stream) const {
 void TSmoothPicture::WriteData(std::ostream& stream) const { SaveToStream(stream); }
 
 bool TSmoothPicture::LoadResource(const std::string& path) {
-  GError* error = nullptr;
-  native::Bytes bytes(g_resources_lookup_data(path.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, &error));
-  if (!bytes) {
-    g_clear_error(&error);
-    return false;
-  }
+  // A missing resource is an answer, not a failure: its error text is not wanted.
+  native::Bytes bytes(g_resources_lookup_data(path.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
+  if (!bytes) return false;
   gsize size = 0;
   auto* data = static_cast<const uint8_t*>(g_bytes_get_data(bytes.get(), &size));
   if (size > 0) {

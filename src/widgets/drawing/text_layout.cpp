@@ -47,8 +47,9 @@ PreparedText ApplyHotkeyPrefix(std::string_view text, HotkeyPrefix prefix) {
   return out;
 }
 
-cairo_font_options_t* OptionsFor(TextRenderingHint hint) {
-  cairo_font_options_t* options = cairo_font_options_create();
+native::FontOptions OptionsFor(TextRenderingHint hint) {
+  native::FontOptions owner(cairo_font_options_create());
+  cairo_font_options_t* options = owner.get();
   switch (hint) {
     case TextRenderingHintSingleBitPerPixelGridFit:
       cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
@@ -73,7 +74,7 @@ cairo_font_options_t* OptionsFor(TextRenderingHint hint) {
       cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
       break;
   }
-  return options;
+  return owner;
 }
 
 bool GridFitted(TextRenderingHint hint) {
@@ -97,7 +98,8 @@ double Place(StringAlignment a, double start, double room, double size) {
 }
 
 void AddAttributes(PangoLayout* layout, const PreparedText& text, int32_t style) {
-  PangoAttrList* attrs = pango_attr_list_new();
+  native::AttrList owner(pango_attr_list_new());
+  PangoAttrList* attrs = owner.get();
   if (style & FontStyleUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (style & FontStyleStrikeout) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
   for (auto [start, end] : text.underlined) {
@@ -107,7 +109,6 @@ void AddAttributes(PangoLayout* layout, const PreparedText& text, int32_t style)
     pango_attr_list_insert(attrs, a);
   }
   pango_layout_set_attributes(layout, attrs);
-  pango_attr_list_unref(attrs);
 }
 
 // Width of a line in pixels, without its trailing blanks unless they are to be measured.
@@ -132,12 +133,10 @@ double LineWidth(PangoLayoutLine* line, const std::string& text, bool trailingSp
 namespace {
 
 FontMetricsPx MetricsIn(PangoContext* context, PangoFontDescription* desc) {
-  PangoFontMetrics* metrics = pango_context_get_metrics(context, desc, nullptr);
-  FontMetricsPx px{pango_font_metrics_get_ascent(metrics) / double(PANGO_SCALE),
-                   pango_font_metrics_get_descent(metrics) / double(PANGO_SCALE),
-                   pango_font_metrics_get_height(metrics) / double(PANGO_SCALE)};
-  pango_font_metrics_unref(metrics);
-  return px;
+  native::FontMetrics metrics(pango_context_get_metrics(context, desc, nullptr));
+  return {pango_font_metrics_get_ascent(metrics.get()) / double(PANGO_SCALE),
+          pango_font_metrics_get_descent(metrics.get()) / double(PANGO_SCALE),
+          pango_font_metrics_get_height(metrics.get()) / double(PANGO_SCALE)};
 }
 
 }  // namespace
@@ -151,18 +150,16 @@ void ForgetFontMetrics() { MetricsCache().clear(); }
 
 // Design metrics, unhinted: the original's line spacing is em x line spacing / units per em.
 FontMetricsPx MetricsOf(PangoFontDescription* desc) {
-  char* described = pango_font_description_to_string(desc);
-  std::string key(described);
-  g_free(described);
+  native::GString described(pango_font_description_to_string(desc));
+  std::string key(described.get());
   auto& cache = MetricsCache();
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   PangoFontMap* map = pango_cairo_font_map_get_default();
   native::GObject<PangoContext> context(pango_font_map_create_context(map));
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-  pango_cairo_context_set_font_options(context.get(), options);
-  cairo_font_options_destroy(options);
+  native::FontOptions options(cairo_font_options_create());
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+  pango_cairo_context_set_font_options(context.get(), options.get());
   pango_context_set_round_glyph_positions(context.get(), FALSE);
   FontMetricsPx metrics = MetricsIn(context.get(), desc);
   cache.emplace(std::move(key), metrics);
@@ -181,9 +178,7 @@ TextBlock LayOutText(cairo_t* cr, std::string_view text, const TGPFont& font,
   block.layout.reset(pango_cairo_create_layout(cr));
   PangoLayout* layout = block.layout.get();
   PangoContext* context = pango_layout_get_context(layout);
-  cairo_font_options_t* options = OptionsFor(hint);
-  pango_cairo_context_set_font_options(context, options);
-  cairo_font_options_destroy(options);
+  pango_cairo_context_set_font_options(context, OptionsFor(hint).get());
   pango_context_set_round_glyph_positions(context, GridFitted(hint));
   pango_layout_context_changed(layout);
 
