@@ -5,7 +5,9 @@
 // [-0.5, 0.5] x [-0.5, 0.5]. So a 1-pixel pen on an integer line is crisp, and an aliased
 // FillRectangle(x, y, w, h) covers exactly w x h pixels. Images drawn 1:1 at integer points
 // keep their pixels exactly. Smoothing modes 2, 4 and 5 anti-alias shapes; 0, 1 and 3 do not.
-// Path gradient fills and clip edges are never anti-aliased.
+// Without anti-aliasing a fill covers the pixels whose centres lie inside (ties go right and
+// down) and a stroke the pixels it covers more than half; both are computed here rather than
+// by Cairo's aliased rasteriser. Path gradient fills and clip edges are never anti-aliased.
 
 #include <cairo.h>
 
