@@ -11,15 +11,9 @@
 // blend differently by one step, and the X server's 8-bit channels add one more). On failure
 // the actual, expected and difference images are written next to the build.
 //
-// The test command runs display tests in parallel on one X server, and other tests' windows
-// open at the screen's origin. So this window opens below that area, is raised before every
-// screenshot and click, and the cases of this file take turns (a lock file) so that two of
-// their identical windows never cover each other; the tests assert nothing about the pointer
-// or the focus after a click, which another test's pointer may have moved meanwhile.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
+// Display tests run one at a time (they share the pointer and the focus), but other programs
+// may have windows on the same server: this window opens in a column the other display tests
+// leave free and is raised before every screenshot and click.
 #include <chrono>
 #include <memory>
 #include <string>
@@ -38,28 +32,11 @@ using testing::PumpUntil;
 constexpr int kTolerance = 2;
 constexpr int kLeft = 304, kTop = 45;  // where the main window puts its button
 
-// Holds an exclusive lock on a file for the life of one test case.
-class TurnLock {
- public:
-  TurnLock() : fd_(open("/tmp/tavrin-button-display.lock", O_RDWR | O_CREAT, 0666)) {
-    if (fd_ >= 0) flock(fd_, LOCK_EX);
-  }
-  ~TurnLock() {
-    if (fd_ >= 0) close(fd_);  // closing releases the lock
-  }
-  TurnLock(const TurnLock&) = delete;
-  TurnLock& operator=(const TurnLock&) = delete;
-
- private:
-  int fd_;
-};
-
 class ButtonOnScreen : public testing::DisplayTest {
  protected:
   void SetUp() override {
     DisplayTest::SetUp();
     if (HasFatalFailure()) return;
-    turn_ = std::make_unique<TurnLock>();
     form_ = std::make_unique<TForm>();
     form_->SetClientSize(465, 111);
     form_->SetDialogFrame(true);
@@ -84,7 +61,6 @@ class ButtonOnScreen : public testing::DisplayTest {
     button_.reset();
     form_.reset();
     Pump();
-    turn_.reset();
   }
 
   GdkWindow* FormWindow() const { return gtk_widget_get_window(GTK_WIDGET(form_->Window())); }
@@ -141,8 +117,8 @@ class ButtonOnScreen : public testing::DisplayTest {
                          gallery::kButtonHeight);
   }
 
-  // Compares the button's area with the gallery image of the look; a few attempts, because a
-  // window of a test running beside this one may cover ours for a moment.
+  // Compares the button's area with the gallery image of the look; a few attempts, because
+  // another program's window may cover ours for a moment.
   void ExpectLook(gallery::ButtonLook look) {
     const Surface expected = gallery::RenderButtonLook(look);
     Surface actual = ButtonArea();
@@ -158,7 +134,6 @@ class ButtonOnScreen : public testing::DisplayTest {
     EXPECT_LE(difference, kTolerance) << gallery::ButtonLookName(look);
   }
 
-  std::unique_ptr<TurnLock> turn_;
   std::unique_ptr<TForm> form_;
   std::unique_ptr<TSmoothButton> button_;
   int clicks_ = 0;
