@@ -71,14 +71,14 @@ class ChatFileNames {
  public:
   explicit ChatFileNames(const platform::FileSystem& files) : files_(files) {}
 
-  // The natural name, or the first of name_2.txt, name_3.txt, ... that is still free.
-  std::string Claim(const std::string& natural) {
-    if (IsFree(natural)) return Taken(natural);
-    const std::string stem = natural.substr(0, natural.size() - 4);  // without ".txt"
-    for (std::size_t n = 2;; ++n) {
-      std::string candidate = stem + "_" + std::to_string(n) + ".txt";
-      if (IsFree(candidate)) return Taken(std::move(candidate));
-    }
+  // The name nameWith("") makes, or the first of nameWith("_2"), nameWith("_3"), ... that is
+  // still free. Each candidate is built anew rather than numbered after the fact, so that a
+  // name shortened to fit the file system's limit still fits with its number.
+  template <typename NameWithSuffix>
+  std::string Claim(const NameWithSuffix& nameWith) {
+    std::string name = nameWith(std::string_view{});
+    for (std::size_t n = 2; !IsFree(name); ++n) name = nameWith("_" + std::to_string(n));
+    return Taken(std::move(name));
   }
 
   // To be called once the claimed file exists.
@@ -149,6 +149,7 @@ class ExportRun {
       return summary_;
     }
     outputFolder_ = OutputFolderOf(*chosen);
+    nameMax_ = NameMaxOf(outputFolder_);
     std::vector<std::string> databases;
     FindFilePattern(host_.DatabaseRoot(), std::string(kDatabaseFileName), databases,
                     context_.lister, [this] { host_.ProcessMessages(); });
@@ -220,7 +221,9 @@ class ExportRun {
                                                        std::string_view newestDate) {
     const std::string datePart = ChatDatePart(newestDate);
     if (CharacterCount(datePart) < kShortestDatePart || chat.empty()) return nullptr;
-    const std::string fileName = names_.Claim(ChatFileName(outputFolder_, datePart, chat));
+    const std::string fileName = names_.Claim([&](std::string_view suffix) {
+      return ChatFileName(outputFolder_, datePart, chat, suffix, nameMax_);
+    });
     std::unique_ptr<platform::OutputFile> file;
     try {
       file = context_.files.CreateFile(fileName);
@@ -240,6 +243,7 @@ class ExportRun {
   ChatLineWriter lineWriter_;
   ChatFileNames names_;
   std::string outputFolder_;
+  std::size_t nameMax_ = kCommonNameMax;
   TExportSummary summary_;
 };
 

@@ -12,6 +12,8 @@
 //   - a chat file written earlier in the same run is never replaced: a later chat group with
 //     the same file name gets "_2" before ".txt", then "_3", and so on (a file left by an
 //     earlier run is replaced);
+//   - a chat name too long for a file name is cut at a character boundary so that the name,
+//     number included, fits the output folder's file system, and the chat is exported;
 //   - whichever way the run ends, the chat file it has open is closed with the lines written
 //     so far, and the controls are restored.
 #pragma once

@@ -1,5 +1,7 @@
 #include "export/file_names.h"
 
+#include <unistd.h>
+
 namespace tavrin::chat_export {
 
 namespace {
@@ -15,6 +17,13 @@ std::size_t PrefixBytes(std::string_view text, std::size_t count) {
     if (!IsUtf8Continuation(text[bytes]) && characters++ == count) break;
   }
   return bytes;
+}
+
+// The longest prefix of UTF-8 text that is at most `limit` bytes and ends between characters.
+std::string_view CutAtCharacter(std::string_view text, std::size_t limit) {
+  if (limit >= text.size()) return text;
+  while (limit > 0 && IsUtf8Continuation(text[limit])) --limit;
+  return text.substr(0, limit);
 }
 
 void AppendCleaned(std::string& out, std::string_view text) {
@@ -49,13 +58,26 @@ std::string ChatDatePart(std::string_view mdate) {
   return fixfilename(mdate.substr(0, PrefixBytes(mdate, 10)));
 }
 
+std::size_t NameMaxOf(const std::string& folder) {
+  const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return nameMax > 0 ? static_cast<std::size_t>(nameMax) : kCommonNameMax;
+}
+
 std::string ChatFileName(std::string_view outputFolder, std::string_view datePart,
-                         std::string_view chatName) {
+                         std::string_view chatName, std::string_view suffix, std::size_t nameMax) {
+  constexpr std::string_view kLetter = "l";
+  constexpr std::string_view kExtension = ".txt";
+  const std::size_t fixedBytes =
+      kLetter.size() + datePart.size() + suffix.size() + kExtension.size();
+  // Cleaning replaces single-byte characters by "_", so cutting before cleaning cuts the
+  // cleaned name at the same character boundary.
+  const std::string_view kept =
+      CutAtCharacter(chatName, nameMax > fixedBytes ? nameMax - fixedBytes : 0);
   std::string name;
-  name.reserve(outputFolder.size() + 1 + datePart.size() + chatName.size() + 4);
-  name.append(outputFolder).append("l").append(datePart);
-  AppendCleaned(name, chatName);
-  return name.append(".txt");
+  name.reserve(outputFolder.size() + fixedBytes + kept.size());
+  name.append(outputFolder).append(kLetter).append(datePart);
+  AppendCleaned(name, kept);
+  return name.append(suffix).append(kExtension);
 }
 
 std::string OutputFolderOf(std::string_view chosenFile) {

@@ -1,6 +1,7 @@
 // Chat file names.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,22 @@ std::string fixfilename(std::string_view text);
 // it is shorter.
 std::string ChatDatePart(std::string_view mdate);
 
-// outputFolder + "l" + datePart + fixfilename(chatName) + ".txt"; outputFolder ends in "/".
+// The file name length most file systems allow, in bytes.
+inline constexpr std::size_t kCommonNameMax = 255;
+
+// The longest file name, in bytes, that the file system holding `folder` takes: what the system
+// reports for the folder, or kCommonNameMax when it cannot tell (a missing folder, say; its
+// creation fails on its own then).
+std::size_t NameMaxOf(const std::string& folder);
+
+// outputFolder + "l" + datePart + fixfilename(chatName) + suffix + ".txt"; outputFolder ends
+// in "/". When the last component would be longer than nameMax bytes, the cleaned chat name is
+// cut at a character boundary until it fits, so that one chat with a very long name cannot
+// stop the export of every later chat. The suffix (a number the run adds to keep files apart)
+// is always kept whole.
 std::string ChatFileName(std::string_view outputFolder, std::string_view datePart,
-                         std::string_view chatName);
+                         std::string_view chatName, std::string_view suffix = {},
+                         std::size_t nameMax = kCommonNameMax);
 
 // The output folder for the file chosen in the output dialog: everything up to and including
 // its last "/", with "/" appended unless it already ends in one. The chosen file itself is

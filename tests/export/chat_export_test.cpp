@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../platform/child_process.h"
@@ -251,14 +255,74 @@ TEST_F(ExportTest, ChatNamesCannotLeaveTheOutputFolder) {
   EXPECT_EQ(FilesBelow(base_).size(), before.size() + 4);
 }
 
-TEST_F(ExportTest, AChatNameTooLongForAFileNameFailsAfterThePathDialog) {
-  const std::string name(300, 'n');
-  AddDatabase("acct", {Message("a", "A", kT, "x"), Message(name, "A", kT, "y")});
-  const std::string path = Out("l2014_05_03" + name + ".txt");
-  EXPECT_EQ(RunExpectingFailure(), "I/O error 36");  // ENAMETOOLONG
-  EXPECT_EQ(host.Events("message: "), Strings{"message: " + path});
+// ---- chat names too long for a file name ----
+
+std::string Repeated(std::string_view piece, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+// "l" + "2014_05_03" + ".txt" leave 240 of the 255 bytes a file name may have.
+constexpr std::size_t kRoom = 240;
+
+struct LongNameCase {
+  const char* label;
+  Strings chats;  // in row order
+  Strings files;  // the file each chat is written to
+  friend void PrintTo(const LongNameCase& longName, std::ostream* out) { *out << longName.label; }
+};
+
+class LongChatNameTest : public ExportTest, public testing::WithParamInterface<LongNameCase> {};
+
+// A chat name no file system takes whole must neither stop the run nor lose the chat's lines.
+TEST_P(LongChatNameTest, IsExportedUnderAShortenedNameAndTheRunGoesOn) {
+  std::vector<fixture::MessageRow> rows;
+  for (const std::string& chat : GetParam().chats) {
+    rows.push_back(Message(chat, "A", kT, "newer"));
+    rows.push_back(Message(chat, "B", kT - 1, "older"));
+  }
+  AddDatabase("a", rows);
+  AddDatabase("b", {Message("later", "C", kT, "still written")});
+  Run();
+  Strings expected = GetParam().files;
+  expected.push_back("l2014_05_03later.txt");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(OutFiles(), expected);
+  for (const std::string& file : GetParam().files)
+    EXPECT_EQ(Content(Out(file)),
+              "[2014-05-03 10:22:11] A: newer\r\n[2014-05-03 10:22:10] B: older\r\n");
+  EXPECT_TRUE(host.Events("message: ").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LongChatNameTest,
+    testing::Values(LongNameCase{"ThreeHundredAscii",
+                                 {std::string(300, 'n')},
+                                 {"l2014_05_03" + std::string(kRoom, 'n') + ".txt"}},
+                    LongNameCase{"HundredCjk",
+                                 {Repeated("漢", 100)},
+                                 {"l2014_05_03" + Repeated("漢", kRoom / 3) + ".txt"}},
+                    LongNameCase{
+                        "TwoSharingALongPrefix",
+                        {std::string(kRoom, 'p') + "first", std::string(kRoom, 'p') + "second"},
+                        {"l2014_05_03" + std::string(kRoom, 'p') + ".txt",
+                         "l2014_05_03" + std::string(kRoom - 2, 'p') + "_2.txt"}},
+                    LongNameCase{"ExactlyAtTheLimit",
+                                 {std::string(kRoom, 'e')},
+                                 {"l2014_05_03" + std::string(kRoom, 'e') + ".txt"}}),
+    [](const testing::TestParamInfo<LongNameCase>& info) { return info.param.label; });
+
+// Only an absurdly deep output folder can make the whole path too long; that stays a failed
+// creation, reported after the path.
+TEST_F(ExportTest, AFullPathTooLongFailsAfterThePathDialog) {
+  AddDatabase("acct", {Message("a", "A", kT, "x")});
+  std::string folder = base_.string();
+  while (folder.size() <= PATH_MAX) folder += "/" + std::string(200, 'd');
+  host.chosenFile = folder + "/default.txt";
+  EXPECT_EQ(RunExpectingFailure(), "I/O error " + std::to_string(ENAMETOOLONG));
+  EXPECT_EQ(host.Events("message: "), Strings{"message: " + folder + "/l2014_05_03a.txt"});
   EXPECT_EQ(Strings(host.events.end() - 3, host.events.end()), kRestored);
-  EXPECT_EQ(OutFiles(), Strings{"l2014_05_03a.txt"});  // written before the failure
 }
 
 // ---- failures ----
