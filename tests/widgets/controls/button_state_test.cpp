@@ -14,6 +14,7 @@
 
 #include "widgets/controls/control.h"
 #include "widgets/controls/smooth_button.h"
+#include "widgets/drawing/surface.h"
 
 namespace tavrin::controls {
 namespace {
@@ -457,6 +458,39 @@ TEST_F(ButtonState, PressWithoutTabStopLeavesTheFocus) {
   Press();
   EXPECT_TRUE(button.Down());
   EXPECT_FALSE(button.Focused());
+}
+
+TEST_F(ButtonState, LoadingThePictureRebuildsTheLookWithThePicture) {
+  const std::string file = ::testing::TempDir() + "button_picture.png";
+  Surface square(16, 16);
+  square.Fill(0xFFFF00FF);
+  ASSERT_TRUE(square.WritePng(file));
+  button.SetCaption("");
+  form.Update();
+  ASSERT_TRUE(button.CacheValid());
+  button.Picture().LoadFromFile(file);
+  EXPECT_FALSE(button.CacheValid());
+  form.Update();
+  // Alone on the face and right-justified: 4 pixels in from the right edge, centred vertically.
+  EXPECT_EQ(CachePixel(100, 9), 0xFFFF00FFu);
+  EXPECT_EQ(CachePixel(115, 24), 0xFFFF00FFu);
+  EXPECT_NE(CachePixel(99, 17), 0xFFFF00FFu);
+  EXPECT_NE(CachePixel(116, 17), 0xFFFF00FFu);
+  std::remove(file.c_str());
+}
+
+TEST_F(ButtonState, AppearanceIsCopiedNotAdopted) {
+  TButtonFace look;
+  look.SetSimpleLayout(true);
+  look.SetSpacing(8);
+  form.Update();
+  button.SetAppearance(look);
+  EXPECT_NE(&button.Appearance(), &look);
+  EXPECT_TRUE(button.Appearance().SimpleLayout());
+  EXPECT_EQ(button.Appearance().Spacing(), 8);
+  EXPECT_FALSE(button.CacheValid());
+  look.SetSpacing(2);
+  EXPECT_EQ(button.Appearance().Spacing(), 8);
 }
 
 // ---- Styles and themes ---------------------------------------------------------------------
