@@ -112,7 +112,7 @@ void DrawRadialBackGround(FillCanvas& canvas, const TGPRectF& R, TColor CF, TCol
 bool PictureTarget(TFillPicturePosition location, int32_t w, int32_t h, const TRect& r, int32_t x,
                    int32_t y, TRect& target) {
   // Sizes and offsets come from stored values, so the sums are formed in 64 bits and wrap
-  // like the original's 32-bit arithmetic instead of overflowing.
+  // like 32-bit sums instead of overflowing.
   const int64_t left = r.Left, top = r.Top, right = r.Right, bottom = r.Bottom;
   // Integer division truncates toward zero, which is the halving wanted here.
   const int64_t centreLeft = left + (right - left - w) / 2;

@@ -756,8 +756,12 @@ TEST(FillStateTest, AbsurdRectanglesAndStoredSizesDoNotOverflow) {
   RecordingCanvas canvas;
   fill.Fill(canvas, {-3e9f, 3e9f, 1e30f, 5e9f});
   ASSERT_EQ(canvas.Calls(Op::DrawPicture).size(), 1u);
-  // The left edge is held at the smallest 32-bit value, the width at the largest.
-  EXPECT_EQ(canvas.Calls(Op::DrawPicture)[0].target.Right, INT32_MIN + INT32_MAX);
+  // Each coordinate rounds to the nearest 32-bit integer: left INT32_MIN, top, width and height
+  // INT32_MAX. So the right edge is INT32_MIN + INT32_MAX = -1, and the sums that leave the
+  // range wrap: bottom INT32_MAX + INT32_MAX = -2, then right - INT32_MIN and
+  // bottom - INT32_MAX both come to INT32_MAX.
+  const TRect expected{INT32_MAX, INT32_MAX, -1, -2};
+  EXPECT_EQ(canvas.Calls(Op::DrawPicture)[0].target, expected);
 }
 
 TEST(FillStateTest, NullSurfaceDrawsNothing) {
