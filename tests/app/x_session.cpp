@@ -1,8 +1,10 @@
 #include "x_session.h"
 
 #include <X11/Xlib.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,13 +81,24 @@ WindowGeometry XWindow::Geometry() const {
           field("Height:")};
 }
 
+void XWindow::Raise() const {
+  RunCommand("xdotool windowraise " + std::to_string(id_));
+}
+
+void XWindow::MoveTo(int x, int y) const {
+  RunCommand("xdotool windowmove --sync " + std::to_string(id_) + " " + std::to_string(x) + " " +
+             std::to_string(y));
+}
+
 void XWindow::ClickAt(int x, int y) const {
+  Raise();
   const WindowGeometry g = Geometry();
   RunCommand("xdotool mousemove --sync " + std::to_string(g.x + x) + " " + std::to_string(g.y + y) +
              " click 1");
 }
 
 void XWindow::MovePointerInto() const {
+  Raise();
   const WindowGeometry g = Geometry();
   RunCommand("xdotool mousemove --sync " + std::to_string(g.x + g.width / 2) + " " +
              std::to_string(g.y + g.height / 2));
@@ -107,6 +120,7 @@ void XWindow::RequestClose() const {
 }
 
 void XWindow::Screenshot(const std::string& pngPath) const {
+  Raise();
   RunCommand("import -window " + std::to_string(id_) + " " + ShellQuoted(pngPath));
 }
 
@@ -122,6 +136,15 @@ void TypeText(const std::string& text, int millisecondsPerKey) {
 
 void PressKeys(const std::string& keys) {
   RunCommand("xdotool key --delay 30 " + keys);
+}
+
+DisplayLock::DisplayLock() {
+  fd_ = open("/tmp/tavrin-end-to-end.lock", O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+  if (fd_ < 0 || flock(fd_, LOCK_EX) != 0) throw std::runtime_error("cannot take the lock");
+}
+
+DisplayLock::~DisplayLock() {
+  if (fd_ >= 0) close(fd_);
 }
 
 Process::Process(const std::string& program, const std::vector<std::string>& environment) {

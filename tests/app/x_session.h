@@ -34,7 +34,10 @@ class XWindow {
   explicit XWindow(unsigned long id) : id_(id) {}
   unsigned long Id() const { return id_; }
   WindowGeometry Geometry() const;
-  // Moves the pointer to (x, y) in the window and clicks the left button.
+  // Puts the window above the others (a test's window could lie over it otherwise).
+  void Raise() const;
+  void MoveTo(int x, int y) const;
+  // Raises the window, moves the pointer to (x, y) in it and clicks the left button.
   void ClickAt(int x, int y) const;
   void MovePointerInto() const;
   // Sends what a window manager sends when its close button is clicked.
@@ -51,6 +54,19 @@ class XWindow {
 // manager: the focus follows the pointer).
 void TypeText(const std::string& text, int millisecondsPerKey = 5);
 void PressKeys(const std::string& keys);  // xdotool key names, e.g. "ctrl+a", "Return"
+
+// Held by one driving test at a time: the pointer and the keyboard are shared by every
+// program on the display.
+class DisplayLock {
+ public:
+  DisplayLock();
+  ~DisplayLock();
+  DisplayLock(const DisplayLock&) = delete;
+  DisplayLock& operator=(const DisplayLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 // A started program.
 class Process {
