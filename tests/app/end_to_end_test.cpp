@@ -114,13 +114,17 @@ class EndToEndTest : public ::testing::Test {
     ASSERT_TRUE(dialog) << "the output dialog did not appear";
     dialog->MovePointerInto();
     PressKeys("ctrl+a");
-    // A leading "/" makes the chooser start completing from the root while keys keep coming;
-    // keys typed during that start can be lost, so the rest follows once it has settled, at
-    // a typist's pace.
+    // Each "/" makes the chooser load that folder for its completion, and keys that arrive
+    // while it does can be lost; so the path is typed one folder at a time, pausing after
+    // each "/" as a typist looking at the completion would.
     const std::string path = (workDir_ / "out" / "chosen.txt").string();
-    TypeText(path.substr(0, 1));
-    std::this_thread::sleep_for(300ms);
-    TypeText(path.substr(1), 40);
+    for (std::size_t start = 0; start < path.size();) {
+      const std::size_t slash = path.find('/', start);
+      const std::size_t end = slash == std::string::npos ? path.size() : slash + 1;
+      TypeText(path.substr(start, end - start), 20);
+      std::this_thread::sleep_for(500ms);
+      start = end;
+    }
     PressKeys("Return");
   }
 
