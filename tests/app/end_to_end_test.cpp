@@ -110,6 +110,10 @@ class EndToEndTest : public ::testing::Test {
     PressKeys("ctrl+a");
     TypeText(root.string());
     window.ClickAt(kButtonX, kButtonY);
+    AnswerOutputDialog();
+  }
+
+  void AnswerOutputDialog() {
     auto dialog = XWindow::WaitFor("Choose directory");
     ASSERT_TRUE(dialog) << "the output dialog did not appear";
     dialog->MovePointerInto();
@@ -128,19 +132,32 @@ class EndToEndTest : public ::testing::Test {
     PressKeys("Return");
   }
 
+  // Two chats in one database under root/acct; their chat files are kFirstChat, kSecondChat.
+  void MakeTwoChatTree(const fs::path& root) {
+    auto db = fixture::FixtureDatabase::create(root / "acct" / "main.db");
+    db.addMessage(Message("#alice/$bob;3f2a1c", "Alice", 1399112531, "Hello"));
+    db.addMessage(Message("#alice/$bob;3f2a1c", "Bob", 1399112700, "Hi <b>Alice</b>"));
+    db.addMessage(Message("19:abc", "Eve", 1399200000, "  spaced  "));
+    db.close();
+  }
+  static constexpr const char* kFirstChat = "l2014_05_03_alice__bob;3f2a1c.txt";
+  static constexpr const char* kFirstChatText =
+      "[2014-05-03 10:25:00] Bob: Hi <b>Alice</b>\r\n[2014-05-03 10:22:11] Alice: Hello\r\n";
+  static constexpr const char* kSecondChat = "l2014_05_0419:abc.txt";
+  static constexpr const char* kSecondChatText = "[2014-05-04 10:40:00] Eve:   spaced  \r\n";
+
+  bool TwoChatFilesWritten() const {
+    return ReadFile(workDir_ / "out" / kFirstChat) == kFirstChatText &&
+           ReadFile(workDir_ / "out" / kSecondChat) == kSecondChatText;
+  }
+
   test_support::DisplayLock displayLock_;
   fs::path workDir_;
   std::vector<std::unique_ptr<Process>> programs_;
 };
 
 TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
-  {
-    auto db = fixture::FixtureDatabase::create(workDir_ / "typed root" / "acct" / "main.db");
-    db.addMessage(Message("#alice/$bob;3f2a1c", "Alice", 1399112531, "Hello"));
-    db.addMessage(Message("#alice/$bob;3f2a1c", "Bob", 1399112700, "Hi <b>Alice</b>"));
-    db.addMessage(Message("19:abc", "Eve", 1399200000, "  spaced  "));
-    db.close();
-  }
+  MakeTwoChatTree(workDir_ / "typed root");
   Process& program = StartProgram();
   auto window = MainWindow();
   ASSERT_TRUE(window) << "the main window did not appear";
@@ -149,18 +166,29 @@ TEST_F(EndToEndTest, ExportChosenThroughTheWindowWritesTheChatFiles) {
   EXPECT_EQ(geometry.height, 111);
   ExportThroughTheWindow(*window, workDir_ / "typed root");
 
-  const fs::path first = workDir_ / "out" / "l2014_05_03_alice__bob;3f2a1c.txt";
-  const fs::path second = workDir_ / "out" / "l2014_05_0419:abc.txt";
-  const std::string firstText =
-      "[2014-05-03 10:25:00] Bob: Hi <b>Alice</b>\r\n[2014-05-03 10:22:11] Alice: Hello\r\n";
-  const std::string secondText = "[2014-05-04 10:40:00] Eve:   spaced  \r\n";
-  EXPECT_TRUE(WaitUntil([&] {
-    return ReadFile(first) == firstText && ReadFile(second) == secondText;
-  })) << Listing(workDir_ / "out");
+  EXPECT_TRUE(WaitUntil([&] { return TwoChatFilesWritten(); })) << Listing(workDir_ / "out");
   EXPECT_FALSE(fs::exists(workDir_ / "out" / "chosen.txt"));
 
   window->RequestClose();
   EXPECT_EQ(program.WaitForExit(10s), 0) << "closing the idle window ends the program";
+}
+
+TEST_F(EndToEndTest, KeyboardAloneReachesTheFolderBoxAndTheButton) {
+  MakeTwoChatTree(workDir_ / "root");
+  Process& program = StartProgram();
+  auto window = MainWindow();
+  ASSERT_TRUE(window);
+  window->MovePointerInto();  // the keyboard follows the pointer on this display
+  // The button has the focus at start; Tab moves it to the folder box (selecting its text),
+  // Shift+Tab back to the button, where Enter presses it.
+  PressKeys("Tab");
+  TypeText((workDir_ / "root").string());
+  PressKeys("shift+Tab Return");
+  AnswerOutputDialog();
+  EXPECT_TRUE(WaitUntil([&] { return TwoChatFilesWritten(); })) << Listing(workDir_ / "out");
+
+  window->RequestClose();
+  EXPECT_EQ(program.WaitForExit(10s), 0);
 }
 
 // The window on screen against the gallery's images of the same widgets. The gallery renders
