@@ -122,7 +122,6 @@ TForm1::TForm1(TApplication& application)
 
 TForm1::~TForm1() {
   application_.SetMainWindow(nullptr);
-  if (edit1Style_) g_object_unref(edit1Style_);
 }
 
 int TForm1::Scaled(int designed) const {
@@ -183,9 +182,9 @@ void TForm1::CreateControls() {
 
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
-  edit1Style_ = gtk_css_provider_new();
+  edit1Style_.reset(gtk_css_provider_new());
   gtk_style_context_add_provider(gtk_widget_get_style_context(entry),
-                                 GTK_STYLE_PROVIDER(edit1Style_),
+                                 GTK_STYLE_PROVIDER(edit1Style_.get()),
                                  GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   edit1_ = std::make_unique<controls::THostedWidget>(&panel, entry);
   edit1_->SetName("Edit1");
@@ -254,7 +253,7 @@ void TForm1::SetFolderBoxColor(std::int32_t systemColor) {
       "; background-image: none; border: 1px solid " + CssColor(clWindowFrame) +
       "; border-radius: 0; box-shadow: none; outline: none; transition: none; " + WindowFontCss() +
       " padding: 0 2px; min-height: 0; margin: 0; }";
-  gtk_css_provider_load_from_data(edit1Style_, css.c_str(), static_cast<gssize>(css.size()),
+  gtk_css_provider_load_from_data(edit1Style_.get(), css.c_str(), static_cast<gssize>(css.size()),
                                   nullptr);
 }
 

@@ -97,7 +97,11 @@ class TForm1 final : public controls::TForm, public chat_export::TExportHost {
   std::unique_ptr<TParts> parts_;
   std::unique_ptr<controls::THostedWidget> label1_;
   std::unique_ptr<controls::THostedWidget> edit1_;
-  GtkCssProvider* edit1Style_ = nullptr;
+  struct TUnrefObject {
+    void operator()(gpointer object) const { g_object_unref(object); }
+  };
+  // The folder box's own style: its flat frame and its state colour.
+  std::unique_ptr<GtkCssProvider, TUnrefObject> edit1Style_;
 };
 
 }  // namespace tavrin::app

@@ -223,6 +223,17 @@ TEST_F(Form1Test, OnADenserScreenEverySizeGrowsByDensityOver96) {
 // ---------------------------------------------------------------------------------------------
 // Start-up
 
+TEST_F(Form1Test, EveryWindowGetsTheIconCompiledIntoTheProgram) {
+  InstallApplicationIcon();
+  GList* icons = gtk_window_get_default_icon_list();
+  ASSERT_NE(icons, nullptr);
+  auto* icon = static_cast<GdkPixbuf*>(icons->data);
+  EXPECT_EQ(gdk_pixbuf_get_width(icon), 48);
+  EXPECT_EQ(gdk_pixbuf_get_height(icon), 48);
+  EXPECT_TRUE(gdk_pixbuf_get_has_alpha(icon));
+  g_list_free(icons);
+}
+
 TEST_F(Form1Test, FolderBoxStartsWithTheDefaultDatabaseRoot) {
   EXPECT_EQ(std::string(gtk_entry_get_text(form_->Edit1Entry())), kConfigHome.string() + "/skype/");
   EXPECT_EQ(Controls(), kIdle);
