@@ -14,24 +14,20 @@ namespace {
 
 constexpr const char* kIconResource = "/tavrin/app/app_icon.png";
 
-std::string MessageOf(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "Unknown failure";
-  }
-}
-
 }  // namespace
 
 TApplication::TApplication(std::string title, TDialogs& dialogs)
-    : title_(std::move(title)), dialogs_(dialogs) {}
+    : title_(std::move(title)), dialogs_(dialogs) {
+  controls::SetEventFailureHandler([this](std::exception_ptr failure) { HandleException(failure); });
+}
+
+TApplication::~TApplication() {
+  controls::SetEventFailureHandler({});
+}
 
 void TApplication::HandleException(std::exception_ptr failure) noexcept {
   try {
-    dialogs_.ShowFailureBox(mainWindow_, title_, chat_export::FailureBoxText(MessageOf(failure)));
+    dialogs_.ShowFailureBox(mainWindow_, title_, chat_export::FailureBoxText(controls::FailureMessage(failure)));
   } catch (...) {
     // Showing the box itself failed (out of memory, say): nothing is left to tell the user
     // with, and the loop must go on.

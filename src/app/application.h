@@ -14,13 +14,18 @@
 #include <utility>
 
 #include "app/dialogs.h"
+#include "widgets/controls/event_failure.h"
 
 namespace tavrin::app {
 
 class TApplication {
  public:
-  // title: the application title (see app_title.h). dialogs shows the failure box.
+  // title: the application title (see app_title.h). dialogs shows the failure box. The
+  // application installs HandleException as the control layer's event failure handler, so a
+  // failure in any control's paint or input handler ends at the failure box too; the default
+  // handler is back once the application is gone.
   TApplication(std::string title, TDialogs& dialogs);
+  ~TApplication();
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
 
@@ -51,16 +56,15 @@ class TApplication {
 // Sets the program's icon (compiled into the program) as every window's default icon.
 void InstallApplicationIcon();
 
-// Calls handler(); a failure that leaves it ends at the top-level failure handler. Every GTK
-// signal handler of the program runs through this, since a C++ exception must not unwind
-// through GTK's C frames.
+// Calls handler(); a failure that leaves it ends at the top-level failure handler. The
+// program's own event handlers run through this where the failure must end at the handler
+// (a click handler, so the button finishes its click); the control layer catches the same
+// way at its GTK boundary.
 template <typename Handler>
 void Guarded(TApplication& application, Handler&& handler) noexcept {
-  try {
-    std::forward<Handler>(handler)();
-  } catch (...) {
-    application.HandleException(std::current_exception());
-  }
+  controls::CatchEventFailure(std::forward<Handler>(handler), [&](std::exception_ptr failure) {
+    application.HandleException(failure);
+  });
 }
 
 }  // namespace tavrin::app

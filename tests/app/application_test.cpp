@@ -57,6 +57,22 @@ TEST(TopLevelFailureHandlerTest, AHandlerThatSucceedsShowsNothing) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST(TopLevelFailureHandlerTest, IsTheControlLayersEventFailureHandlerWhileTheApplicationLives) {
+  ScriptedDialogs dialogs;
+  {
+    TApplication application("App", dialogs);
+    controls::ReportEventFailure(std::make_exception_ptr(std::runtime_error("Paint failed")));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::FailureBox);
+    EXPECT_EQ(dialogs.shown[0].title, "App");
+    EXPECT_EQ(dialogs.shown[0].text, "Paint failed.");
+  }
+  ::testing::internal::CaptureStderr();
+  controls::ReportEventFailure(std::make_exception_ptr(std::runtime_error("Paint failed")));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "tavrin: Paint failed\n");
+  EXPECT_EQ(dialogs.shown.size(), 1u);  // the box of a destroyed application is not used
+}
+
 TEST(TerminateRequestTest, ALoopAskedToEndBeforeItStartsDoesNotRun) {
   ScriptedDialogs dialogs;
   TApplication application("App", dialogs);

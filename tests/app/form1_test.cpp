@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "fixture/fixture_database.h"
 #include "message_rows.h"
@@ -316,6 +317,35 @@ TEST_F(Form1Test, AFailedStoreEndsInTheFailureBoxAndASecondExportWorks) {
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].controls, kExporting);
   EXPECT_EQ(Controls(), kIdle);
+}
+
+TEST_F(Form1Test, AFailureInAControlsEventOutsideTheExportEndsInTheFailureBox) {
+  // A release over the panel, as GTK hands it to the panel's widget; its handler fails.
+  auto& panel = form_->SmoothPanel1();
+  panel.OnMouseUp = [](controls::TControl&, controls::TMouseButton, controls::TShiftState, int,
+                       int) { throw std::runtime_error("Panel failed"); };
+  GdkEvent* release = gdk_event_new(GDK_BUTTON_RELEASE);
+  release->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(panel.Widget())));
+  release->button.send_event = TRUE;
+  release->button.button = 1;
+  release->button.x = 5;
+  release->button.y = 5;
+  gdk_event_set_device(
+      release, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+  gtk_widget_event(panel.Widget(), release);
+  gdk_event_free(release);
+
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].kind, DialogKind::FailureBox);
+  EXPECT_EQ(dialogs_.shown[0].title, "Form1_test");
+  EXPECT_EQ(dialogs_.shown[0].text, "Panel failed.");
+  EXPECT_EQ(dialogs_.shown[0].controls, kIdle);
+
+  // The window goes on: an export click still works.
+  dialogs_.shown.clear();
+  ClickExport();
+  ASSERT_EQ(dialogs_.shown.size(), 1u);
+  EXPECT_EQ(dialogs_.shown[0].kind, DialogKind::OutputFile);
 }
 
 TEST_F(Form1Test, TheFolderBoxKeepsWhatTheUserTypedAfterARun) {

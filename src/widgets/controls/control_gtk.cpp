@@ -6,6 +6,9 @@
 // laid over the widget's allocation, as GtkButton does; children's input windows are created
 // later and so lie above it.
 //
+// Every callback that runs a control's code catches what leaves it (see event_failure.h): a
+// failure ends the handling of that one event, and GTK goes on.
+//
 // Children are allocated exactly at their control's bounds (after their preferred size has been
 // asked for, as GTK requires); a widget asks for exactly its control's size.
 
@@ -13,6 +16,7 @@
 #include <cstdlib>
 
 #include "widgets/controls/control_gtk_p.h"
+#include "widgets/controls/event_failure.h"
 
 namespace tavrin::controls::detail {
 namespace {
@@ -25,6 +29,7 @@ using tavrin::controls::TMouseButton;
 using tavrin::controls::TShiftState;
 using tavrin::controls::detail::ControlOfWidget;
 using tavrin::controls::detail::GtkBacking;
+using tavrin::controls::GuardEvent;
 
 extern "C" {
 
@@ -51,6 +56,12 @@ G_DEFINE_TYPE(TavrinControlWidget, tavrin_control_widget, GTK_TYPE_FIXED)
 }  // extern "C"
 
 namespace {
+
+// The answer a boolean callback gives when its handler failed: the event counts as handled, so
+// GTK does not offer it to anyone else.
+gboolean GuardedAnswer(bool handled, bool completed) {
+  return handled || !completed ? TRUE : FALSE;
+}
 
 TavrinControlWidget* AsControlWidget(GtkWidget* w) {
   return G_TYPE_CHECK_INSTANCE_CAST(w, tavrin_control_widget_get_type(), TavrinControlWidget);
@@ -200,7 +211,7 @@ void PreferredHeight(GtkWidget* w, gint* minimum, gint* natural) {
 gboolean Draw(GtkWidget* w, cairo_t* cr) {
   if (TControl* c = ControlOfWidget(w)) {
     cairo_save(cr);
-    GtkBacking::PaintControl(*c, cr);
+    GuardEvent([&] { GtkBacking::PaintControl(*c, cr); });
     cairo_restore(cr);
   }
   return ParentWidgetClass()->draw(w, cr);  // the children, over what the control painted
@@ -219,10 +230,12 @@ gboolean ButtonPress(GtkWidget* w, GdkEventButton* e) {
   self->last_press_y = e->y_root;
   self->last_press_button = e->button;
   const TShiftState shift = ShiftOf(e->state) | FlagOf(button);
-  if (doubleClick)
-    c->HandleDoubleClick(shift, IntCoord(e->x), IntCoord(e->y));
-  else
-    c->HandleMouseDown(button, shift, IntCoord(e->x), IntCoord(e->y));
+  GuardEvent([&] {
+    if (doubleClick)
+      c->HandleDoubleClick(shift, IntCoord(e->x), IntCoord(e->y));
+    else
+      c->HandleMouseDown(button, shift, IntCoord(e->x), IntCoord(e->y));
+  });
   return TRUE;
 }
 
@@ -230,49 +243,52 @@ gboolean ButtonRelease(GtkWidget* w, GdkEventButton* e) {
   TControl* c = ControlOfWidget(w);
   TMouseButton button;
   if (c != nullptr && ButtonOf(e->button, button))
-    c->HandleMouseUp(button, ShiftOf(e->state), IntCoord(e->x), IntCoord(e->y));
+    GuardEvent([&] { c->HandleMouseUp(button, ShiftOf(e->state), IntCoord(e->x), IntCoord(e->y)); });
   return TRUE;
 }
 
 gboolean Motion(GtkWidget* w, GdkEventMotion* e) {
   if (TControl* c = ControlOfWidget(w))
-    c->HandleMouseMove(ShiftOf(e->state), IntCoord(e->x), IntCoord(e->y));
+    GuardEvent([&] { c->HandleMouseMove(ShiftOf(e->state), IntCoord(e->x), IntCoord(e->y)); });
   return TRUE;
 }
 
 gboolean Enter(GtkWidget* w, GdkEventCrossing* e) {
   if (TControl* c = ControlOfWidget(w); c != nullptr && e->detail != GDK_NOTIFY_INFERIOR)
-    c->HandleMouseEnter();
+    GuardEvent([c] { c->HandleMouseEnter(); });
   return FALSE;
 }
 
 gboolean Leave(GtkWidget* w, GdkEventCrossing* e) {
   if (TControl* c = ControlOfWidget(w); c != nullptr && e->detail != GDK_NOTIFY_INFERIOR)
-    c->HandleMouseLeave();
+    GuardEvent([c] { c->HandleMouseLeave(); });
   return FALSE;
 }
 
 gboolean KeyPress(GtkWidget* w, GdkEventKey* e) {
   TControl* c = ControlOfWidget(w);
   if (c == nullptr || e->is_modifier) return FALSE;
-  return c->HandleKeyDown(e->keyval, ShiftOf(e->state), CharacterOf(e)) ? TRUE : FALSE;
+  bool handled = false;
+  const bool completed = GuardEvent(
+      [&] { handled = c->HandleKeyDown(e->keyval, ShiftOf(e->state), CharacterOf(e)); });
+  return GuardedAnswer(handled, completed);
 }
 
 gboolean KeyRelease(GtkWidget* w, GdkEventKey* e) {
   TControl* c = ControlOfWidget(w);
   if (c == nullptr || e->is_modifier) return FALSE;
-  c->HandleKeyUp(e->keyval, ShiftOf(e->state));
+  GuardEvent([&] { c->HandleKeyUp(e->keyval, ShiftOf(e->state)); });
   return TRUE;
 }
 
 gboolean FocusIn(GtkWidget* w, GdkEventFocus*) {
-  if (TControl* c = ControlOfWidget(w)) GtkBacking::FocusEntered(*c);
+  if (TControl* c = ControlOfWidget(w)) GuardEvent([c] { GtkBacking::FocusEntered(*c); });
   gtk_widget_queue_draw(w);
   return FALSE;
 }
 
 gboolean FocusOut(GtkWidget* w, GdkEventFocus*) {
-  if (TControl* c = ControlOfWidget(w)) GtkBacking::FocusLeft(*c);
+  if (TControl* c = ControlOfWidget(w)) GuardEvent([c] { GtkBacking::FocusLeft(*c); });
   gtk_widget_queue_draw(w);
   return FALSE;
 }
@@ -284,7 +300,9 @@ gboolean Focus(GtkWidget* w, GtkDirectionType direction) {
   if (c == nullptr) return FALSE;
   const bool forward = direction == GTK_DIR_TAB_FORWARD || direction == GTK_DIR_DOWN ||
                        direction == GTK_DIR_RIGHT;
-  return GtkBacking::MoveFocus(*c->Root(), forward) ? TRUE : FALSE;
+  bool moved = false;
+  const bool completed = GuardEvent([&] { moved = GtkBacking::MoveFocus(*c->Root(), forward); });
+  return GuardedAnswer(moved, completed);
 }
 
 }  // namespace
@@ -341,15 +359,15 @@ const char* CursorName(TCursor c) {
 }
 
 void OnHostedFocusIn(GtkWidget*, GdkEvent*, gpointer data) {
-  GtkBacking::FocusEntered(*static_cast<TControl*>(data));
+  GuardEvent([data] { GtkBacking::FocusEntered(*static_cast<TControl*>(data)); });
 }
 
 void OnHostedFocusOut(GtkWidget*, GdkEvent*, gpointer data) {
-  GtkBacking::FocusLeft(*static_cast<TControl*>(data));
+  GuardEvent([data] { GtkBacking::FocusLeft(*static_cast<TControl*>(data)); });
 }
 
 gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
-  static_cast<TForm*>(data)->Close();
+  GuardEvent([data] { static_cast<TForm*>(data)->Close(); });
   return TRUE;  // Close() hides the window; the program decides when to quit
 }
 
@@ -357,7 +375,11 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
 gboolean OnFormKey(GtkWidget*, GdkEventKey* e, gpointer data) {
   if ((e->state & GDK_MOD1_MASK) == 0 || e->is_modifier) return FALSE;
   const char32_t ch = gdk_keyval_to_unicode(e->keyval);
-  return ch != 0 && static_cast<TForm*>(data)->BroadcastDialogChar(ch) ? TRUE : FALSE;
+  if (ch == 0) return FALSE;
+  bool handled = false;
+  const bool completed =
+      GuardEvent([&] { handled = static_cast<TForm*>(data)->BroadcastDialogChar(ch); });
+  return GuardedAnswer(handled, completed);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // The control layer on a real display: immediate repaints, tab order across own controls and
-// hosted GTK widgets, and key events from GTK reaching the focused control.
+// hosted GTK widgets, key events from GTK reaching the focused control, and failures of a
+// control's handlers ending at the event failure handler instead of unwinding through GTK.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "display_support.h"
 #include "widgets/controls/control.h"
+#include "widgets/controls/event_failure.h"
 
 namespace tavrin::controls {
 namespace {
@@ -17,13 +20,20 @@ class Probe : public TControl {
   using TControl::TControl;
   int paints = 0;
   std::vector<std::string> log;
+  bool failPaint = false, failMouseUp = false;
 
  protected:
-  void Paint(cairo_t*) override { ++paints; }
+  void Paint(cairo_t*) override {
+    ++paints;
+    if (failPaint) throw std::runtime_error("paint failed");
+  }
   void KeyDown(TKeyCode& key, TShiftState) override { log.push_back("down " + std::to_string(key)); }
   void KeyPress(char32_t& key) override { log.push_back("press " + std::to_string(key)); }
   void MouseDown(TMouseButton, TShiftState, int, int) override { log.push_back("mouse down"); }
-  void MouseUp(TMouseButton, TShiftState, int, int) override { log.push_back("mouse up"); }
+  void MouseUp(TMouseButton, TShiftState, int, int) override {
+    log.push_back("mouse up");
+    if (failMouseUp) throw std::logic_error("click failed");
+  }
   void MouseDoubleClick(TShiftState, int, int) override { log.push_back("double"); }
 };
 
@@ -87,6 +97,21 @@ class ControlsOnScreen : public testing::DisplayTest {
     g_free(keys);
   }
 
+  // A release of the left button over the control, handed to the control's GTK widget.
+  void SendButtonRelease(TControl& control) {
+    GdkEvent* e = gdk_event_new(GDK_BUTTON_RELEASE);
+    e->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(control.Widget())));
+    e->button.send_event = TRUE;
+    e->button.time = GDK_CURRENT_TIME;
+    e->button.button = 1;
+    e->button.x = control.Width() / 2.0;
+    e->button.y = control.Height() / 2.0;
+    gdk_event_set_device(
+        e, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default())));
+    gtk_widget_event(control.Widget(), e);
+    gdk_event_free(e);
+  }
+
   bool MoveFocusForward() {
     return gtk_widget_child_focus(GTK_WIDGET(form_->Window()), GTK_DIR_TAB_FORWARD);
   }
@@ -138,6 +163,43 @@ TEST_F(ControlsOnScreen, DoubleClickReplacesTheSecondPressOnly) {
   ASSERT_TRUE(PumpUntil([&] { return first_->log.size() >= 4; }));
   EXPECT_EQ(first_->log,
             (std::vector<std::string>{"mouse down", "mouse up", "double", "mouse up"}));
+}
+
+// Installs a handler that records the failures' messages, for the life of the recorder.
+class FailureRecorder {
+ public:
+  FailureRecorder() {
+    SetEventFailureHandler(
+        [this](std::exception_ptr failure) { messages.emplace_back(FailureMessage(failure)); });
+  }
+  ~FailureRecorder() { SetEventFailureHandler({}); }
+  FailureRecorder(const FailureRecorder&) = delete;
+  FailureRecorder& operator=(const FailureRecorder&) = delete;
+  std::vector<std::string> messages;
+};
+
+TEST_F(ControlsOnScreen, AFailingPaintReachesTheFailureHandlerAndLaterPaintsWork) {
+  FailureRecorder failures;
+  first_->failPaint = true;
+  const int before = first_->paints;
+  first_->Repaint();  // paints through GTK's draw callback before it returns
+  EXPECT_EQ(first_->paints, before + 1);
+  EXPECT_EQ(failures.messages, std::vector<std::string>{"paint failed"});
+  first_->failPaint = false;
+  first_->Repaint();
+  EXPECT_EQ(first_->paints, before + 2);
+  EXPECT_EQ(failures.messages.size(), 1u);
+}
+
+TEST_F(ControlsOnScreen, AFailingMouseUpReachesTheFailureHandlerAndTheNextClickWorks) {
+  FailureRecorder failures;
+  first_->failMouseUp = true;
+  SendButtonRelease(*first_);
+  EXPECT_EQ(failures.messages, std::vector<std::string>{"click failed"});
+  first_->failMouseUp = false;
+  SendButtonRelease(*first_);
+  EXPECT_EQ(first_->log, (std::vector<std::string>{"mouse up", "mouse up"}));
+  EXPECT_EQ(failures.messages.size(), 1u);
 }
 
 }  // namespace
