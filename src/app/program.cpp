@@ -5,8 +5,8 @@
 
 #include "app/app_title.h"
 #include "app/dialogs.h"
-#include "app/fonts.h"
 #include "widgets/controls/control.h"
+#include "widgets/drawing/gp_text.h"
 
 namespace tavrin::app {
 

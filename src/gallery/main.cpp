@@ -1,6 +1,7 @@
 // tavrin-gallery --out DIR [NAME...]: renders the widgets' looks to PNG files, one per look,
 // without a display, so a person can review them and tests can use them. With names, only
-// those looks are written.
+// those looks are written. The looks' text is in the windows' font, made available the same
+// way the window program does it.
 
 #include <algorithm>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "gallery/gallery.h"
+#include "widgets/drawing/gp_text.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
     }
   }
   if (outDir.empty()) return Usage();
+  tavrin::MakeWindowFontAvailable();
 
   std::error_code error;
   std::filesystem::create_directories(outDir, error);

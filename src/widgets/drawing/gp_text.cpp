@@ -113,6 +113,16 @@ bool AddFontFolder(const std::string& folder) {
   return true;
 }
 
+bool MakeFontFamilyAvailable(std::string_view family, const std::string& folder) {
+  if (TGPFontFamily(family).IsAvailable()) return true;
+  return AddFontFolder(folder) && TGPFontFamily(family).IsAvailable();
+}
+
+bool MakeWindowFontAvailable() {
+  static constexpr const char* kCompatibilityFontFolder = "/usr/share/wine/fonts";
+  return MakeFontFamilyAvailable(TFont{}.Name, kCompatibilityFontFolder);
+}
+
 TGPFontFamily::TGPFontFamily(std::string_view name, const TGPFontCollection*)
     : requested_(name) {
   if (name.empty()) {

@@ -38,6 +38,18 @@ struct TFont {
 // example Tahoma in the folder of a compatibility layer). False when the folder cannot be added.
 bool AddFontFolder(const std::string& folder);
 
+// Makes a family available when fontconfig does not know it, by adding the folder that holds
+// it; a family fontconfig already has is left alone. True when the family is available
+// afterwards.
+bool MakeFontFamilyAvailable(std::string_view family, const std::string& folder);
+
+// The windows are designed in Tahoma, TFont's default family. Debian ships one with its
+// Windows compatibility fonts, outside fontconfig's folders; this adds that folder when
+// fontconfig knows no Tahoma. Every program that lays out the widgets' text (the window, the
+// gallery) calls it before its first text, so they all show the same font; without it,
+// fontconfig's fallback family applies. True when Tahoma is available afterwards.
+bool MakeWindowFontAvailable();
+
 class TGPFontCollection;
 
 class TGPFontFamily : public TGdiplusBase {

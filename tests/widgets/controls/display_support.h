@@ -9,6 +9,7 @@
 #include <string>
 
 #include "widgets/controls/control.h"
+#include "widgets/drawing/gp_text.h"
 #include "widgets/drawing/surface.h"
 
 namespace tavrin::controls::testing {
@@ -33,7 +34,11 @@ bool PumpUntil(Cond cond) {
 // A fixture whose tests fail (not skip) without a display.
 class DisplayTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { windowing_ = InitWindowing(nullptr, nullptr); }
+  // The text is in the windows' font, as the program and the gallery show it.
+  static void SetUpTestSuite() {
+    MakeWindowFontAvailable();
+    windowing_ = InitWindowing(nullptr, nullptr);
+  }
   void SetUp() override {
     ASSERT_TRUE(windowing_) << "no display: run under the test command (xvfb-run)";
   }

@@ -55,6 +55,32 @@ TEST(FontFamily, AFolderOutsideTheConfigurationCanBeAdded) {
   EXPECT_FALSE(AddFontFolder("/no/such/folder"));
 }
 
+struct AvailabilityCase {
+  const char* family;
+  const char* folder;
+  bool available;
+};
+
+class MakeFontFamilyAvailableTest : public ::testing::TestWithParam<AvailabilityCase> {};
+
+TEST_P(MakeFontFamilyAvailableTest, AnswersWhetherTheFamilyCanBeUsedAfterwards) {
+  EXPECT_EQ(MakeFontFamilyAvailable(GetParam().family, GetParam().folder), GetParam().available);
+  EXPECT_EQ(TGPFontFamily(GetParam().family).IsAvailable(), GetParam().available);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MakeFontFamilyAvailableTest,
+    ::testing::Values(AvailabilityCase{"Liberation Sans", "/no/such/folder", true},
+                      AvailabilityCase{"No Such Family Here", "/no/such/folder", false},
+                      AvailabilityCase{"No Such Family Here", kWineFonts, false},
+                      AvailabilityCase{"Tahoma", kWineFonts, true}));
+
+TEST(MakeFont, TheWindowFontIsTheDefaultFamilyAndBecomesAvailable) {
+  ASSERT_TRUE(MakeWindowFontAvailable());
+  EXPECT_TRUE(TGPFontFamily(TFont{}.Name).IsAvailable());
+  EXPECT_EQ(TGPFontFamily(TFont{}.Name).NativeFamily(), "Tahoma");
+}
+
 TEST(MakeFont, MissingFamilyFallsBackToArialOfTheSameSizeAndStyle) {
   Surface image(1, 1);
   auto g = image.Graphics();
