@@ -7,20 +7,10 @@
 
 #include "widgets/drawing/surface.h"
 #include "widgets/fill/fill.h"
+#include "widgets/fill/main_window_look.h"
 
 namespace tavrin {
 namespace {
-
-void ConfigurePanelFill(TSmoothFill& fill) {
-  fill.SetColor(16445929);
-  fill.SetColorTo(15587527);
-  fill.SetColorMirror(15587527);
-  fill.SetColorMirrorTo(16773863);
-  fill.SetGradientMirrorType(gtVertical);
-  fill.SetBorderColor(14922381);
-  fill.SetRounding(10);
-  fill.SetShadowOffset(10);
-}
 
 void PaintFresh(benchmark::State& state, TSmoothFill& fill, int width, int height) {
   for (auto _ : state) {
@@ -35,14 +25,14 @@ void PaintFresh(benchmark::State& state, TSmoothFill& fill, int width, int heigh
 
 void BM_PanelFill(benchmark::State& state) {
   TSmoothFill fill;
-  ConfigurePanelFill(fill);
+  ConfigureMainPanelFill(fill);
   PaintFresh(state, fill, 452, 100);
 }
 BENCHMARK(BM_PanelFill)->Unit(benchmark::kMicrosecond);
 
 void BM_ButtonSizedFill(benchmark::State& state) {
   TSmoothFill fill;
-  ConfigurePanelFill(fill);
+  ConfigureMainPanelFill(fill);
   fill.SetShadowOffset(4);
   fill.SetRounding(4);
   PaintFresh(state, fill, 120, 35);

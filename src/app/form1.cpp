@@ -11,6 +11,7 @@
 #include "store/read_only_query.h"
 #include "store/sql_connection.h"
 #include "widgets/drawing/color.h"
+#include "widgets/fill/main_window_look.h"
 
 namespace tavrin::app {
 
@@ -62,23 +63,14 @@ TFont TahomaFont(int32_t points, TColor color, double scale) {
                .Color = color};
 }
 
-// The panel's stored values: the Office 2007 Luna colours, rounded by 10 with a shadow of 10,
-// and our web address as its caption.
+// The panel's stored values: the window's panel fill and our web address as its caption.
 void ConfigureSmoothPanel1(controls::TSmoothPanel& panel, double scale) {
   panel.SetName("SmoothPanel1");
   panel.SetTabOrder(0);
   panel.SetCursor(controls::crDefault);
   TSmoothFill& fill = panel.Fill();
   fill.BeginUpdate();
-  fill.SetColor(16445929);
-  fill.SetColorTo(15587527);
-  fill.SetColorMirror(15587527);
-  fill.SetColorMirrorTo(16773863);
-  fill.SetGradientType(gtVertical);
-  fill.SetGradientMirrorType(gtVertical);
-  fill.SetBorderColor(14922381);
-  fill.SetRounding(10);
-  fill.SetShadowOffset(10);
+  ConfigureMainPanelFill(fill);
   fill.EndUpdate();
   panel.Caption().SetText(layout::kPanelCaption);
   panel.Caption().SetFont(TahomaFont(12, clWindowText, scale));     // height -16
@@ -96,13 +88,7 @@ void ConfigureBtn(controls::TSmoothButton& button, double scale) {
   status.SetCaption("0");
   TSmoothFill& badge = status.Appearance().Fill();
   badge.BeginUpdate();
-  badge.SetColor(clRed);
-  badge.SetColorMirror(clNone);
-  badge.SetColorMirrorTo(clNone);
-  badge.SetGradientType(gtSolid);
-  badge.SetBorderColor(clGray);
-  badge.SetRounding(0);
-  badge.SetShadowOffset(0);
+  ConfigureStatusBadgeFill(badge);
   badge.EndUpdate();
   status.Appearance().SetFont(TahomaFont(8, clWhite, scale));
   status.SetVisible(false);

@@ -3,7 +3,7 @@
 #include "gallery/gallery_button.h"
 
 #include "gallery/gallery.h"
-#include "gallery/gallery_fill.h"
+#include "widgets/fill/main_window_look.h"
 #include "widgets/controls/control.h"
 #include "widgets/controls/smooth_button.h"
 
@@ -15,7 +15,7 @@ void ConfigureMainWindowButton(controls::TSmoothButton& button, int left, int to
   button.SetColor(kButtonColor);
   controls::TSmoothButtonStatus& status = button.Status();
   status.SetCaption("0");
-  ConfigureBadgeFill(status.Appearance().Fill());
+  ConfigureStatusBadgeFill(status.Appearance().Fill());
   status.Appearance().SetFont(TFont{"Tahoma", 8, 0, clWhite});
 }
 

@@ -6,30 +6,9 @@
 
 #include "gallery/gallery.h"
 #include "widgets/fill/fill.h"
+#include "widgets/fill/main_window_look.h"
 
 namespace tavrin::gallery {
-
-void ConfigurePanelFill(TSmoothFill& fill) {
-  fill.SetColor(16445929);
-  fill.SetColorTo(15587527);
-  fill.SetColorMirror(15587527);
-  fill.SetColorMirrorTo(16773863);
-  fill.SetGradientType(gtVertical);
-  fill.SetGradientMirrorType(gtVertical);
-  fill.SetBorderColor(14922381);
-  fill.SetRounding(10);
-  fill.SetShadowOffset(10);
-}
-
-void ConfigureBadgeFill(TSmoothFill& fill) {
-  fill.SetColor(clRed);
-  fill.SetColorMirror(clNone);
-  fill.SetColorMirrorTo(clNone);
-  fill.SetGradientType(gtSolid);
-  fill.SetBorderColor(clGray);
-  fill.SetRounding(0);
-  fill.SetShadowOffset(0);
-}
 
 // The panel paints its fill into a transparent 32-bit cache with anti-aliasing on, on the
 // rectangle one pixel smaller than itself because it has a border; the cache then shows over
@@ -40,7 +19,7 @@ Surface RenderPanelFill() {
     auto g = cache.Graphics();
     g->SetSmoothingMode(SmoothingModeAntiAlias);
     TSmoothFill fill;
-    ConfigurePanelFill(fill);
+    ConfigureMainPanelFill(fill);
     fill.Fill(*g, {0, 0, kPanelWidth - 1.0f, kPanelHeight - 1.0f});
   }
   return Composite(cache, clBtnFace);
@@ -53,7 +32,7 @@ Surface RenderBadgeFill() {
   auto g = image.Graphics();
   g->SetSmoothingMode(SmoothingModeAntiAlias);
   TSmoothFill fill;
-  ConfigureBadgeFill(fill);
+  ConfigureStatusBadgeFill(fill);
   const TGPRectF body{0, 0, kBadgeWidth - 1.0f, kBadgeHeight - 1.0f};
   fill.BeginUpdate();
   fill.SetRounding(static_cast<int32_t>(std::nearbyint(body.Height / 2.0)));

@@ -5,10 +5,6 @@
 
 #include "widgets/drawing/surface.h"
 
-namespace tavrin {
-class TSmoothFill;
-}
-
 namespace tavrin::gallery {
 
 inline constexpr int32_t kPanelWidth = 452;
@@ -16,11 +12,7 @@ inline constexpr int32_t kPanelHeight = 100;
 inline constexpr int32_t kBadgeWidth = 32;
 inline constexpr int32_t kBadgeHeight = 18;
 
-// The main window panel's fill values (all others at their defaults).
-void ConfigurePanelFill(TSmoothFill& fill);
-// The status badge body's fill values.
-void ConfigureBadgeFill(TSmoothFill& fill);
-
+// The fill values come from widgets/fill/main_window_look.h, as the window's do.
 Surface RenderPanelFill();
 Surface RenderBadgeFill();
 

@@ -7,6 +7,7 @@
 
 #include "gallery/gallery.h"
 #include "gallery/gallery_fill.h"
+#include "widgets/fill/main_window_look.h"
 #include "widgets/controls/smooth_panel.h"
 
 namespace tavrin::gallery {
@@ -16,7 +17,7 @@ void ConfigureMainWindowPanel(controls::TSmoothPanel& panel, int left, int top) 
   panel.Caption().SetText(kPanelCaptionText);
   panel.Caption().SetFont(TFont{"Tahoma", 12, 0, clWindowText});
   panel.Caption().SetHTMLFont(TFont{"Tahoma", 8, 0, clWindowText});
-  ConfigurePanelFill(panel.Fill());
+  ConfigureMainPanelFill(panel.Fill());
 }
 
 // The panel paints over whatever its parent painted first; here that is the window colour.

@@ -37,10 +37,7 @@ class ButtonOnScreen : public testing::DisplayTest {
   void SetUp() override {
     DisplayTest::SetUp();
     if (HasFatalFailure()) return;
-    form_ = std::make_unique<TForm>();
-    form_->SetClientSize(465, 111);
-    form_->SetDialogFrame(true);
-    form_->SetCaption("button display test");
+    form_ = testing::MainWindowSizedForm("button display test");
     button_ = std::make_unique<TSmoothButton>(form_.get());
     gallery::ConfigureMainWindowButton(*button_, kLeft, kTop);
     button_->SetSleepFunction([this](std::chrono::milliseconds) {
@@ -63,7 +60,7 @@ class ButtonOnScreen : public testing::DisplayTest {
     Pump();
   }
 
-  GdkWindow* FormWindow() const { return gtk_widget_get_window(GTK_WIDGET(form_->Window())); }
+  GdkWindow* FormWindow() const { return testing::FormWindow(*form_); }
 
   // Moves the real pointer to a point of the form's client area and clicks the given button.
   // (No --sync: it waits for a motion that never comes when the pointer is already there;
@@ -87,16 +84,7 @@ class ButtonOnScreen : public testing::DisplayTest {
   // runs inside the button's own release handling).
   Surface ScreenNow() {
     gdk_display_sync(gdk_display_get_default());
-    Surface shot(gallery::kButtonWidth, gallery::kButtonHeight);
-    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(FormWindow(), kLeft, kTop, gallery::kButtonWidth,
-                                                   gallery::kButtonHeight);
-    if (pixbuf == nullptr) return shot;
-    cairo_t* cr = cairo_create(shot.Native());
-    gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    g_object_unref(pixbuf);
-    return shot;
+    return testing::WindowArea(*form_, kLeft, kTop, gallery::kButtonWidth, gallery::kButtonHeight);
   }
 
   // The button's look for its present state, over the window colour.

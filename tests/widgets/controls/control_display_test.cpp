@@ -76,7 +76,7 @@ class ControlsOnScreen : public testing::DisplayTest {
   // (Not through the X server itself: tests run side by side, and real key strokes go to
   // whichever window has the input focus.)
   void SendKey(guint keyval) {
-    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+    GdkWindow* window = testing::FormWindow(*form_);
     GdkDevice* keyboard =
         gdk_seat_get_keyboard(gdk_display_get_default_seat(gdk_display_get_default()));
     GdkKeymapKey* keys = nullptr;
@@ -152,7 +152,7 @@ TEST_F(ControlsOnScreen, KeysFromGtkReachTheFocusedControlAndTabMovesOn) {
 }
 
 TEST_F(ControlsOnScreen, DoubleClickReplacesTheSecondPressOnly) {
-  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+  GdkWindow* window = testing::FormWindow(*form_);
   gdk_window_raise(window);
   Pump();
   int x = 0, y = 0;

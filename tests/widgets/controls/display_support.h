@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "widgets/controls/control.h"
@@ -45,13 +46,25 @@ class DisplayTest : public ::testing::Test {
   static inline bool windowing_ = false;
 };
 
-// The form's client area as the X server shows it, raised above other windows first.
-inline Surface Screenshot(TForm& form) {
-  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form.Window()));
-  gdk_window_raise(window);
-  Pump();
-  Surface shot(form.Width(), form.Height());
-  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(window, 0, 0, form.Width(), form.Height());
+// A window of the main window's client size and fixed dialog frame, for tests that put a
+// widget where the main window has it. Not shown yet.
+inline std::unique_ptr<TForm> MainWindowSizedForm(const std::string& caption) {
+  auto form = std::make_unique<TForm>();
+  form->SetClientSize(465, 111);
+  form->SetDialogFrame(true);
+  form->SetCaption(caption);
+  return form;
+}
+
+inline GdkWindow* FormWindow(const TForm& form) {
+  return gtk_widget_get_window(GTK_WIDGET(form.Window()));
+}
+
+// An area of the form's client area as the X server shows it right now, without raising the
+// window or handling any events (so it can run inside a control's own event handling).
+inline Surface WindowArea(const TForm& form, int left, int top, int width, int height) {
+  Surface shot(width, height);
+  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(FormWindow(form), left, top, width, height);
   if (pixbuf == nullptr) return shot;
   cairo_t* cr = cairo_create(shot.Native());
   gdk_cairo_set_source_pixbuf(cr, pixbuf, 0, 0);
@@ -59,6 +72,13 @@ inline Surface Screenshot(TForm& form) {
   cairo_destroy(cr);
   g_object_unref(pixbuf);
   return shot;
+}
+
+// The form's client area as the X server shows it, raised above other windows first.
+inline Surface Screenshot(TForm& form) {
+  gdk_window_raise(FormWindow(form));
+  Pump();
+  return WindowArea(form, 0, 0, form.Width(), form.Height());
 }
 
 inline Surface Crop(const Surface& s, int left, int top, int width, int height) {

@@ -42,10 +42,7 @@ class PanelOnScreen : public testing::DisplayTest {
   void SetUp() override {
     DisplayTest::SetUp();
     if (HasFatalFailure()) return;
-    form_ = std::make_unique<TForm>();
-    form_->SetClientSize(465, 111);
-    form_->SetDialogFrame(true);
-    form_->SetCaption("panel display test");
+    form_ = testing::MainWindowSizedForm("panel display test");
     panel_ = std::make_unique<TSmoothPanel>(form_.get());
     gallery::ConfigureMainWindowPanel(*panel_, 10, 8);
     // Without a window manager nothing keeps windows apart, and an overlapping one would spoil
@@ -109,7 +106,7 @@ TEST_F(PanelOnScreen, PointerEventsFromTheWindowSystemReachThePanel) {
     downX = x;
     downY = y;
   };
-  GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(form_->Window()));
+  GdkWindow* window = testing::FormWindow(*form_);
   gdk_window_raise(window);
   Pump();
   int originX = 0, originY = 0;
