@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 
 #include "scripted_dialogs.h"
@@ -15,6 +16,7 @@ using test_support::ScriptedDialogs;
 struct FailureCase {
   const char* message;
   const char* boxText;
+  friend void PrintTo(const FailureCase& c, std::ostream* out) { *out << '"' << c.message << '"'; }
 };
 
 class TopLevelFailureHandlerTest : public ::testing::TestWithParam<FailureCase> {};

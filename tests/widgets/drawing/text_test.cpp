@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 #include "widgets/drawing/drawing.h"
 
@@ -59,6 +60,9 @@ struct AvailabilityCase {
   const char* family;
   const char* folder;
   bool available;
+  friend void PrintTo(const AvailabilityCase& c, std::ostream* out) {
+    *out << c.family << " from " << c.folder;
+  }
 };
 
 class MakeFontFamilyAvailableTest : public ::testing::TestWithParam<AvailabilityCase> {};
