@@ -10,8 +10,8 @@
 #include "platform/file_writer.h"
 #include "store/read_only_query.h"
 #include "store/sql_connection.h"
+#include "widgets/controls/main_window_look.h"
 #include "widgets/drawing/color.h"
-#include "widgets/fill/main_window_look.h"
 
 namespace tavrin::app {
 
@@ -54,44 +54,18 @@ double ScreenScale(GtkWidget* widget) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
-// Tahoma at a designed size in points, scaled with the screen's density like every other
-// designed size.
-TFont TahomaFont(int32_t points, TColor color, double scale) {
-  return TFont{.Name = "Tahoma",
-               .Size = static_cast<int32_t>(std::lround(points * scale)),
-               .Style = 0,
-               .Color = color};
-}
-
-// The panel's stored values: the window's panel fill and our web address as its caption.
+// The panel's stored values: the main window's panel design under its designer name.
 void ConfigureSmoothPanel1(controls::TSmoothPanel& panel, double scale) {
   panel.SetName("SmoothPanel1");
   panel.SetTabOrder(0);
-  panel.SetCursor(controls::crDefault);
-  TSmoothFill& fill = panel.Fill();
-  fill.BeginUpdate();
-  ConfigureMainPanelFill(fill);
-  fill.EndUpdate();
-  panel.Caption().SetText(layout::kPanelCaption);
-  panel.Caption().SetFont(TahomaFont(12, clWindowText, scale));     // height -16
-  panel.Caption().SetHTMLFont(TahomaFont(8, clWindowText, scale));  // height -11
-  panel.Changed();
+  controls::ApplyMainWindowPanelDesign(panel, scale);
 }
 
-// The Export button's stored values, with its status badge configured but not shown.
+// The Export button's stored values: the Export button design under its designer name.
 void ConfigureBtn(controls::TSmoothButton& button, double scale) {
   button.SetName("btn");
   button.SetTabOrder(0);
-  button.SetCaption("Export");
-  button.SetColor(15187845);
-  auto& status = button.Status();
-  status.SetCaption("0");
-  TSmoothFill& badge = status.Appearance().Fill();
-  badge.BeginUpdate();
-  ConfigureStatusBadgeFill(badge);
-  badge.EndUpdate();
-  status.Appearance().SetFont(TahomaFont(8, clWhite, scale));
-  status.SetVisible(false);
+  controls::ApplyMainWindowButtonDesign(button, scale);
 }
 
 }  // namespace
@@ -127,7 +101,7 @@ void TForm1::CreateWindowFrame() {
   SetDialogFrame(true);
   SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
   SetColor(clBtnFace);
-  SetFont(TahomaFont(8, clWindowText, scale_));
+  SetFont(controls::DesignedTahoma(8, clWindowText, scale_));
   ApplyOwnedCss(GTK_WIDGET(Window()), "window { background-color: " + CssColor(clBtnFace) +
                                           "; background-image: none; }");
   ConnectCloseRequest();

@@ -20,6 +20,7 @@
 #include "app/message_pump.h"
 #include "export/export_host.h"
 #include "widgets/controls/control.h"
+#include "widgets/controls/main_window_look.h"
 #include "widgets/controls/smooth_button.h"
 #include "widgets/controls/smooth_panel.h"
 
@@ -37,12 +38,12 @@ struct TBounds {
 namespace layout {
 inline constexpr int kClientWidth = 465;
 inline constexpr int kClientHeight = 111;
-inline constexpr TBounds kSmoothPanel1{10, 8, 452, 100};
+inline constexpr TBounds kSmoothPanel1{10, 8, controls::kMainWindowPanelWidth,
+                                       controls::kMainWindowPanelHeight};
 inline constexpr TBounds kLabel1{16, 56, 78, 13};
 inline constexpr TBounds kEdit1{100, 53, 198, 19};
-inline constexpr TBounds kBtn{304, 45, 120, 35};
+inline constexpr TBounds kBtn{304, 45, controls::kExportButtonWidth, controls::kExportButtonHeight};
 inline constexpr const char* kCaption = "Export Tavrin";
-inline constexpr const char* kPanelCaption = " https://tavrin.example/";
 }  // namespace layout
 
 class TForm1 final : public controls::TForm, public chat_export::TExportHost {

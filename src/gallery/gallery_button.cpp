@@ -3,20 +3,15 @@
 #include "gallery/gallery_button.h"
 
 #include "gallery/gallery.h"
-#include "widgets/fill/main_window_look.h"
 #include "widgets/controls/control.h"
+#include "widgets/controls/main_window_look.h"
 #include "widgets/controls/smooth_button.h"
 
 namespace tavrin::gallery {
 
 void ConfigureMainWindowButton(controls::TSmoothButton& button, int left, int top) {
   button.SetBounds(left, top, kButtonWidth, kButtonHeight);
-  button.SetCaption("Export");
-  button.SetColor(kButtonColor);
-  controls::TSmoothButtonStatus& status = button.Status();
-  status.SetCaption("0");
-  ConfigureStatusBadgeFill(status.Appearance().Fill());
-  status.Appearance().SetFont(TFont{"Tahoma", 8, 0, clWhite});
+  controls::ApplyMainWindowButtonDesign(button);
 }
 
 std::string ButtonLookName(ButtonLook look) {

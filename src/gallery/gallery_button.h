@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "widgets/controls/main_window_look.h"
 #include "widgets/drawing/surface.h"
 
 namespace tavrin::controls {
@@ -11,12 +12,12 @@ class TSmoothButton;
 
 namespace tavrin::gallery {
 
-inline constexpr int kButtonWidth = 120;
-inline constexpr int kButtonHeight = 35;
-inline constexpr int kButtonColor = 15187845;  // red 133, green 191, blue 231
+inline constexpr int kButtonWidth = controls::kExportButtonWidth;
+inline constexpr int kButtonHeight = controls::kExportButtonHeight;
+inline constexpr int kButtonColor = controls::kExportButtonColor;
 
-// Gives a button the main window's Export button values: 120 x 35 at (left, top), caption
-// "Export", its colour, and the configured (hidden) badge "0".
+// Gives a button the Export button's design (widgets/controls/main_window_look.h) and its
+// designed size at (left, top).
 void ConfigureMainWindowButton(controls::TSmoothButton& button, int left = 0, int top = 0);
 
 enum class ButtonLook { Idle, Pressed, Focused, Disabled, Badge, Flat, Shadow };

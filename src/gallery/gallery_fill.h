@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "widgets/controls/main_window_look.h"
 #include "widgets/drawing/surface.h"
 
 namespace tavrin::gallery {
 
-inline constexpr int32_t kPanelWidth = 452;
-inline constexpr int32_t kPanelHeight = 100;
+// The fills are drawn at the size the main window's panel has.
+inline constexpr int32_t kPanelWidth = controls::kMainWindowPanelWidth;
+inline constexpr int32_t kPanelHeight = controls::kMainWindowPanelHeight;
 inline constexpr int32_t kBadgeWidth = 32;
 inline constexpr int32_t kBadgeHeight = 18;
 

@@ -7,17 +7,14 @@
 
 #include "gallery/gallery.h"
 #include "gallery/gallery_fill.h"
-#include "widgets/fill/main_window_look.h"
+#include "widgets/controls/main_window_look.h"
 #include "widgets/controls/smooth_panel.h"
 
 namespace tavrin::gallery {
 
 void ConfigureMainWindowPanel(controls::TSmoothPanel& panel, int left, int top) {
   panel.SetBounds(left, top, kPanelWidth, kPanelHeight);
-  panel.Caption().SetText(kPanelCaptionText);
-  panel.Caption().SetFont(TFont{"Tahoma", 12, 0, clWindowText});
-  panel.Caption().SetHTMLFont(TFont{"Tahoma", 8, 0, clWindowText});
-  ConfigureMainPanelFill(panel.Fill());
+  controls::ApplyMainWindowPanelDesign(panel);
 }
 
 // The panel paints over whatever its parent painted first; here that is the window colour.

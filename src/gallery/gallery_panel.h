@@ -10,11 +10,8 @@ class TSmoothPanel;
 
 namespace tavrin::gallery {
 
-// The main window panel's caption: one blank, then the web address.
-inline constexpr const char* kPanelCaptionText = " https://tavrin.example/";
-
-// Gives a panel the main window panel's values: 452 x 100 at (left, top), the caption text in
-// Tahoma 12 pt and the fill of the window's layout; everything else keeps its default.
+// Gives a panel the main window panel's design (widgets/controls/main_window_look.h) and its
+// designed size at (left, top).
 void ConfigureMainWindowPanel(controls::TSmoothPanel& panel, int left = 0, int top = 0);
 
 // What the panel shows on screen: its paint composited over the window colour (clBtnFace).
