@@ -3,14 +3,14 @@
 
 #include <cstdint>
 
-#include "widgets/controls/main_window_look.h"
+#include "widgets/fill/main_window_look.h"
 #include "widgets/drawing/surface.h"
 
 namespace tavrin::gallery {
 
 // The fills are drawn at the size the main window's panel has.
-inline constexpr int32_t kPanelWidth = controls::kMainWindowPanelWidth;
-inline constexpr int32_t kPanelHeight = controls::kMainWindowPanelHeight;
+inline constexpr int32_t kPanelWidth = kMainPanelWidth;
+inline constexpr int32_t kPanelHeight = kMainPanelHeight;
 inline constexpr int32_t kBadgeWidth = 32;
 inline constexpr int32_t kBadgeHeight = 18;
 

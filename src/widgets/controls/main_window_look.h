@@ -8,6 +8,7 @@
 
 #include "widgets/drawing/color.h"
 #include "widgets/drawing/gp_text.h"
+#include "widgets/fill/main_window_look.h"
 
 namespace tavrin::controls {
 
@@ -15,8 +16,8 @@ class TSmoothButton;
 class TSmoothPanel;
 
 // Designed sizes in pixels at 96 dots per inch.
-inline constexpr int32_t kMainWindowPanelWidth = 452;
-inline constexpr int32_t kMainWindowPanelHeight = 100;
+inline constexpr int32_t kMainWindowPanelWidth = kMainPanelWidth;
+inline constexpr int32_t kMainWindowPanelHeight = kMainPanelHeight;
 inline constexpr int32_t kExportButtonWidth = 120;
 inline constexpr int32_t kExportButtonHeight = 35;
 
