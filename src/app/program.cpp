@@ -14,7 +14,10 @@ int RunTavrinExport(int argc, char** argv, const TShownHook& shown) {
   std::setlocale(LC_ALL, "");
   MakeWindowFontAvailable();
   if (!controls::InitWindowing(&argc, &argv)) {
-    std::fprintf(stderr, "tavrin-export: cannot open a display (is DISPLAY set?)\n");
+    std::fprintf(stderr,
+                 "tavrin-export: cannot open a display (is DISPLAY set?).\n"
+                 "Without a display, tavrin-export-cli --out DIR runs the same export (see its "
+                 "--help),\nand tavrin-gallery --out DIR renders the window's widgets to PNG.\n");
     return 1;
   }
 
