@@ -4,27 +4,34 @@
 #include <unistd.h>
 
 #include <array>
-#include <memory>
 
 namespace tavrin::app {
 
 namespace {
 
-struct GFreeDeleter {
-  void operator()(char* text) const { g_free(text); }
-};
-
-std::string LowerCase(std::string_view text) {
-  std::unique_ptr<char, GFreeDeleter> lowered(
-      g_utf8_strdown(text.data(), static_cast<gssize>(text.size())));
-  return lowered ? std::string(lowered.get()) : std::string(text);
-}
-
-// Byte length of the first character, so a multi-byte first letter keeps its case whole.
-std::size_t FirstCharacterLength(std::string_view text) {
-  if (text.empty()) return 0;
-  const char* next = g_utf8_find_next_char(text.data(), text.data() + text.size());
-  return next ? static_cast<std::size_t>(next - text.data()) : text.size();
+// The name with every character after the first lowered on its own, by its one-character
+// mapping: the title keeps one character for each of the name's (no special casing that
+// turns one letter into two or looks at the letters around it). A byte that starts no valid
+// UTF-8 character is kept as it is.
+std::string LowerAfterFirst(std::string_view name) {
+  std::string title;
+  title.reserve(name.size());
+  bool first = true;
+  while (!name.empty()) {
+    const gunichar c = g_utf8_get_char_validated(name.data(), static_cast<gssize>(name.size()));
+    if (c == static_cast<gunichar>(-1) || c == static_cast<gunichar>(-2)) {
+      title += name.front();
+      name.remove_prefix(1);
+    } else {
+      const auto length = static_cast<std::size_t>(g_unichar_to_utf8(c, nullptr));
+      std::array<char, 6> lowered{};
+      const gint loweredLength = g_unichar_to_utf8(first ? c : g_unichar_tolower(c), lowered.data());
+      title.append(lowered.data(), static_cast<std::size_t>(loweredLength));
+      name.remove_prefix(length);
+    }
+    first = false;
+  }
+  return title;
 }
 
 }  // namespace
@@ -37,8 +44,7 @@ std::string ApplicationTitle(std::string_view programFile) {
   if (const auto dot = name.find('.'); dot != std::string_view::npos) {
     name = name.substr(0, dot);
   }
-  const std::size_t first = FirstCharacterLength(name);
-  return std::string(name.substr(0, first)) + LowerCase(name.substr(first));
+  return LowerAfterFirst(name);
 }
 
 std::string ProgramFileName(std::string_view argv0) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace tavrin::app {
@@ -10,6 +11,7 @@ namespace {
 struct TitleCase {
   const char* programFile;
   const char* title;
+  friend void PrintTo(const TitleCase& c, std::ostream* out) { *out << '"' << c.programFile << '"'; }
 };
 
 class ApplicationTitleTest : public testing::TestWithParam<TitleCase> {};
@@ -30,7 +32,13 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"/x/eXPORT", "export"},
                     // Characters, not bytes: a two-byte first letter stays whole and the
                     // rest is lowered by Unicode's rules.
-                    TitleCase{"/x/ÉCOLE.bin", "École"}, TitleCase{"/x/ÄÖÜ", "Äöü"}));
+                    TitleCase{"/x/ÉCOLE.bin", "École"}, TitleCase{"/x/ÄÖÜ", "Äöü"},
+                    // Each character is lowered on its own, as a single character: a final
+                    // capital sigma becomes the plain small sigma, and a dotted capital I the
+                    // plain small i, not i followed by a combining dot.
+                    TitleCase{"/x/ΟΔΟΣ", "Οδοσ"}, TitleCase{"/x/AİB", "Aib"},
+                    // Bytes that are no UTF-8 stay as they are.
+                    TitleCase{"/x/AB\xff\xc3" "C", "Ab\xff\xc3" "c"}));
 
 TEST(ProgramFileNameTest, IsTheRunningProgramsFullName) {
   const std::string name = ProgramFileName("ignored");
