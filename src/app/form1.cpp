@@ -54,6 +54,21 @@ double ScreenScale(GtkWidget* widget) {
   return dpi > 0 ? dpi / 96.0 : 1.0;
 }
 
+// A dialog frame keeps only its close button. The dialog type alone leaves minimising to the
+// window manager's taste, so the frame's functions and buttons are also named outright, in
+// the hints every X window manager reads. They go to the window's native side once it exists.
+void KeepOnlyTheCloseButton(GtkWidget* window, gpointer) {
+  GdkWindow* frame = gtk_widget_get_window(window);
+  gdk_window_set_functions(frame, static_cast<GdkWMFunction>(GDK_FUNC_MOVE | GDK_FUNC_CLOSE));
+  gdk_window_set_decorations(
+      frame, static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE | GDK_DECOR_MENU));
+}
+
+void FixTheFrameButtons(GtkWidget* window) {
+  g_signal_connect_after(window, "realize", G_CALLBACK(KeepOnlyTheCloseButton), nullptr);
+  if (gtk_widget_get_realized(window)) KeepOnlyTheCloseButton(window, nullptr);
+}
+
 // The panel's stored values: the main window's panel design under its designer name.
 void ConfigureSmoothPanel1(controls::TSmoothPanel& panel, double scale) {
   panel.SetName("SmoothPanel1");
@@ -99,6 +114,7 @@ void TForm1::CreateWindowFrame() {
   SetName("Form1");
   SetCaption(layout::kCaption);
   SetDialogFrame(true);
+  FixTheFrameButtons(GTK_WIDGET(Window()));
   SetClientSize(Scaled(layout::kClientWidth), Scaled(layout::kClientHeight));
   SetColor(clBtnFace);
   SetFont(controls::DesignedTahoma(8, clWindowText, scale_));

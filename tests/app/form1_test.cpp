@@ -148,6 +148,37 @@ TEST_F(Form1Test, WindowShowsItsCaptionInAFixedDialogFrame) {
   EXPECT_FALSE(gtk_window_get_skip_taskbar_hint(window));
 }
 
+// What the window's frame hints allow (move, close, minimise...), read back from the X
+// server as a window manager reads them; without hints everything is allowed.
+bool FrameAllows(GtkWindow* window, GdkWMFunction function) {
+  constexpr long kFunctionsGiven = 1;  // the hints' flag for a valid functions field
+  GdkAtom type = GDK_NONE;
+  gint format = 0, length = 0;
+  guchar* data = nullptr;
+  const gboolean found = gdk_property_get(
+      gtk_widget_get_window(GTK_WIDGET(window)), gdk_atom_intern_static_string("_MOTIF_WM_HINTS"),
+      GDK_NONE, 0, 5, FALSE, &type, &format, &length, &data);
+  long flags = 0, functions = 0;
+  if (found && format == 32 && length >= static_cast<gint>(2 * sizeof(long))) {
+    flags = reinterpret_cast<const long*>(data)[0];
+    functions = reinterpret_cast<const long*>(data)[1];
+  }
+  g_free(data);
+  if (!(flags & kFunctionsGiven)) return true;
+  const bool listed = (functions & function) != 0;
+  // With the "all" bit set the listed functions are the ones taken away.
+  return (functions & GDK_FUNC_ALL) ? !listed : listed;
+}
+
+TEST_F(Form1Test, FrameOffersOnlyMovingAndClosing) {
+  GtkWindow* window = form_->Window();
+  EXPECT_TRUE(FrameAllows(window, GDK_FUNC_MOVE));
+  EXPECT_TRUE(FrameAllows(window, GDK_FUNC_CLOSE));
+  EXPECT_FALSE(FrameAllows(window, GDK_FUNC_MINIMIZE));
+  EXPECT_FALSE(FrameAllows(window, GDK_FUNC_MAXIMIZE));
+  EXPECT_FALSE(FrameAllows(window, GDK_FUNC_RESIZE));
+}
+
 // Where a control's widget really is on the window, whatever the control believes.
 controls::ControlRect AllocatedInWindow(GtkWidget* widget, GtkWidget* window) {
   int x = 0, y = 0;
