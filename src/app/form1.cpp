@@ -228,7 +228,10 @@ void TForm1::SetFolderBoxColor(std::int32_t systemColor) {
       "entry, entry:disabled { background-color: " + CssColor(systemColor) +
       "; background-image: none; border: 1px solid " + CssColor(clWindowFrame) +
       "; border-radius: 0; box-shadow: none; outline: none; transition: none; " + WindowFontCss() +
-      " padding: 0 2px; min-height: 0; margin: 0; }";
+      " padding: 0 2px; min-height: 0; margin: 0; }"
+      // The text takes the window's font colour, greyed while the box is disabled.
+      " entry { color: " + CssColor(clWindowText) + "; }"
+      " entry:disabled { color: " + CssColor(clGrayText) + "; }";
   gtk_css_provider_load_from_data(edit1Style_.get(), css.c_str(), static_cast<gssize>(css.size()),
                                   nullptr);
 }

@@ -49,6 +49,15 @@ TColor DrawnBackground(GtkWidget* entry) {
   return color;
 }
 
+// The folder box's text colour as its style draws it, in the window's colour type.
+TColor DrawnTextColor(GtkWidget* entry) {
+  GtkStyleContext* style = gtk_widget_get_style_context(entry);
+  GdkRGBA rgba{};
+  gtk_style_context_get_color(style, gtk_style_context_get_state(style), &rgba);
+  const auto channel = [](double v) { return static_cast<uint8_t>(std::lround(v * 255)); };
+  return RGB(channel(rgba.red), channel(rgba.green), channel(rgba.blue));
+}
+
 const ControlsState kIdle{true, true, ColorToRGB(clWindow)};
 const ControlsState kExporting{false, false, ColorToRGB(clBtnFace)};
 
@@ -250,6 +259,17 @@ TEST_F(Form1Test, OnADenserScreenEverySizeGrowsByDensityOver96) {
   EXPECT_EQ(scaled.Edit1().BoundsRect(), (controls::ControlRect{150, 80, 297, 29}));
   EXPECT_EQ(scaled.btn().Font().Size, 12);  // 8 pt, taken from the window
   EXPECT_EQ(scaled.SmoothPanel1().Caption().Font().Size, 18);
+}
+
+TEST_F(Form1Test, FolderBoxTextIsInTheWindowTextColourAndGreyedWhileDisabled) {
+  GtkWidget* entry = form_->Edit1().Hosted();
+  EXPECT_EQ(DrawnTextColor(entry), ColorToRGB(clWindowText));
+  form_->SetFolderBoxEnabled(false);
+  form_->SetFolderBoxColor(clBtnFace);
+  EXPECT_EQ(DrawnTextColor(entry), ColorToRGB(clGrayText));
+  form_->SetFolderBoxEnabled(true);
+  form_->SetFolderBoxColor(clWindow);
+  EXPECT_EQ(DrawnTextColor(entry), ColorToRGB(clWindowText));
 }
 
 // ---------------------------------------------------------------------------------------------
