@@ -149,7 +149,7 @@ class ExportRun {
       return summary_;
     }
     outputFolder_ = OutputFolderOf(*chosen);
-    nameMax_ = NameMaxOf(outputFolder_);
+    nameMax_ = context_.files.NameMaxOf(outputFolder_);
     std::vector<std::string> databases;
     FindFilePattern(host_.DatabaseRoot(), std::string(kDatabaseFileName), databases,
                     context_.lister, [this] { host_.ProcessMessages(); });

@@ -1,7 +1,5 @@
 #include "export/file_names.h"
 
-#include <unistd.h>
-
 namespace tavrin::chat_export {
 
 namespace {
@@ -56,11 +54,6 @@ std::string fixfilename(std::string_view text) {
 
 std::string ChatDatePart(std::string_view mdate) {
   return fixfilename(mdate.substr(0, PrefixBytes(mdate, 10)));
-}
-
-std::size_t NameMaxOf(const std::string& folder) {
-  const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-  return nameMax > 0 ? static_cast<std::size_t>(nameMax) : kCommonNameMax;
 }
 
 std::string ChatFileName(std::string_view outputFolder, std::string_view datePart,

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_writer.h"
+
 namespace tavrin::chat_export {
 
 // A copy of `text` with each of "/", "\", "$", ".", "*", "?", "-" and "#" replaced by "_".
@@ -17,13 +19,7 @@ std::string fixfilename(std::string_view text);
 // it is shorter.
 std::string ChatDatePart(std::string_view mdate);
 
-// The file name length most file systems allow, in bytes.
-inline constexpr std::size_t kCommonNameMax = 255;
-
-// The longest file name, in bytes, that the file system holding `folder` takes: what the system
-// reports for the folder, or kCommonNameMax when it cannot tell (a missing folder, say; its
-// creation fails on its own then).
-std::size_t NameMaxOf(const std::string& folder);
+using platform::kCommonNameMax;
 
 // outputFolder + "l" + datePart + fixfilename(chatName) + suffix + ".txt"; outputFolder ends
 // in "/". When the last component would be longer than nameMax bytes, the cleaned chat name is

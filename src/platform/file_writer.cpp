@@ -133,6 +133,11 @@ void FileWriter::CloseAfterFailure() noexcept {
   fd_ = -1;
 }
 
+std::size_t FileSystem::NameMaxOf(const std::string& folder) const {
+  const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return nameMax > 0 ? static_cast<std::size_t>(nameMax) : kCommonNameMax;
+}
+
 std::unique_ptr<OutputFile> PosixFileSystem::CreateFile(const std::string& fullPath) {
   return FileWriter::Create(fullPath);
 }

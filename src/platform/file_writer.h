@@ -58,6 +58,9 @@ struct FileIdentity {
   friend auto operator<=>(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// The file name length most file systems allow, in bytes.
+inline constexpr std::size_t kCommonNameMax = 255;
+
 // Creates output files; tests substitute one that fails on demand.
 class FileSystem {
  public:
@@ -68,6 +71,10 @@ class FileSystem {
   virtual std::optional<FileIdentity> IdentityOf(const std::string& /*fullPath*/) const {
     return std::nullopt;
   }
+  // The longest file name, in bytes, that the file system holding `folder` takes: what the
+  // system reports for the folder, or kCommonNameMax when it cannot tell (a missing folder,
+  // say; creating a file in it fails on its own then).
+  virtual std::size_t NameMaxOf(const std::string& folder) const;
 };
 
 // The real file: one descriptor, opened O_CREAT|O_TRUNC|O_WRONLY|O_CLOEXEC with mode 0666

@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NameMaxOfTest, IsTheLongestNameTheFolderTakes) {
   const testing_support::ScratchFolder scratch("tavrin-name-max");
   const std::string folder = scratch.Path().string();
-  const std::size_t nameMax = NameMaxOf(folder);
+  const std::size_t nameMax = platform::PosixFileSystem().NameMaxOf(folder);
   const auto create = [&](std::size_t length) {
     const int fd = ::open((folder + "/" + std::string(length, 'x')).c_str(),
                           O_CREAT | O_WRONLY | O_CLOEXEC, 0666);
@@ -118,7 +118,8 @@ TEST(NameMaxOfTest, IsTheLongestNameTheFolderTakes) {
 }
 
 TEST(NameMaxOfTest, FallsBackToTheCommonLimitForAMissingFolder) {
-  EXPECT_EQ(NameMaxOf("/nonexistent-tavrin-folder/below"), kCommonNameMax);
+  EXPECT_EQ(platform::PosixFileSystem().NameMaxOf("/nonexistent-tavrin-folder/below"),
+            kCommonNameMax);
 }
 
 TEST(OutputFolderOfTest, KeepsEverythingUpToTheLastSlash) {
